@@ -1,0 +1,28 @@
+// Stored sensor lines of the configuration files: "# Mon" lines of a
+// profile, "# Gblx" and "# Gblg" lines of a sensor file.
+//
+// Layout: the kind in columns 1-6 ("# Mon" plus any character, "# Gblx",
+// "# Gblg"), ": " in columns 7-8, the sensor name in columns 9-18, then the
+// line's text from a fixed column (20 for "# Mon" and "# Gblx", 21 for
+// "# Gblg").
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace keldar {
+
+inline constexpr std::size_t kSensorNameColumn = 8;   // 0-based start of the name
+inline constexpr std::size_t kSensorNameWidth = 10;
+
+// When `line` begins with `kind` and ": " follows in columns 7-8, and its
+// name columns in upper case equal the first ten characters of
+// `lookup_name` in upper case, blank-padded: the text from the 0-based
+// `text_column` (empty when the line ends before it). Otherwise nullopt.
+std::optional<std::string> sensor_line_text(std::string_view line, std::string_view kind,
+                                            std::string_view lookup_name,
+                                            std::size_t text_column);
+
+}  // namespace keldar

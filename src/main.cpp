@@ -1,0 +1,3 @@
+#include "run/program.h"
+
+int main(int argc, char** argv) { return keldar::run_program(argc, argv); }

@@ -1,0 +1,27 @@
+// Loading a shared library at run time and looking up its entry points.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace keldar::platform {
+
+class SharedLibrary {
+ public:
+  // Loads the library at `path` (a full path, or a bare file name for the
+  // platform's normal search). Returns null when it cannot be loaded.
+  static std::unique_ptr<SharedLibrary> load(const std::string& path);
+
+  ~SharedLibrary();
+  SharedLibrary(const SharedLibrary&) = delete;
+  SharedLibrary& operator=(const SharedLibrary&) = delete;
+
+  // Address of an exported symbol, or null when the library has none.
+  void* symbol(const std::string& name) const;
+
+ private:
+  explicit SharedLibrary(void* handle) : handle_(handle) {}
+  void* handle_;
+};
+
+}  // namespace keldar::platform

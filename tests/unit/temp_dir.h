@@ -1,0 +1,43 @@
+// A temporary directory for one test, removed with everything in it.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace keldar::testing {
+
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device device;
+    path_ = std::filesystem::temp_directory_path() /
+            ("keldar-test-" + std::to_string(device()) + "-" + std::to_string(device()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // The directory as a text ending with "/", e.g. for an injected root.
+  std::string root() const { return path_.generic_string() + "/"; }
+
+  // Writes `content` to `relative` below the directory, creating parents.
+  void write(const std::string& relative, const std::string& content) const {
+    std::filesystem::path file = path_ / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out << content;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace keldar::testing
