@@ -24,6 +24,9 @@ constexpr std::array<unsigned char, 32> kKeyTable = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x15, 0x06, 0x19,  // 25-32
 };
 
+// The offset whose key bytes (10-29) are all zero.
+constexpr std::size_t kZeroWindowOffset = 9;
+
 constexpr std::size_t kStoredLength = 24;
 constexpr std::size_t kHeaderLength = 4;
 constexpr std::size_t kBlockLength = 20;
@@ -133,10 +136,11 @@ std::string scramble_password(std::string_view password, std::uint64_t seed) {
   Mixer mixer{seed};
   const std::size_t n = password.size();
 
-  // Offsets under which every password character stays printable; offset 9
-  // (the zero window) always qualifies.
+  // Offsets under which every password character stays printable. Offset 9
+  // (the zero window) always qualifies but changes nothing, so it is the
+  // fallback for the passwords that no other offset can store.
   std::vector<std::size_t> offsets;
-  for (std::size_t offset = 0; offset <= 9; ++offset) {
+  for (std::size_t offset = 0; offset < kZeroWindowOffset; ++offset) {
     bool usable = true;
     for (std::size_t j = 0; j < n && usable; ++j) {
       auto c = static_cast<unsigned char>(password[j]);
@@ -144,6 +148,7 @@ std::string scramble_password(std::string_view password, std::uint64_t seed) {
     }
     if (usable) offsets.push_back(offset);
   }
+  if (offsets.empty()) offsets.push_back(kZeroWindowOffset);
   const std::size_t offset = offsets[mixer.next() % offsets.size()];
 
   // The password fills the first n interleave positions; the other block

@@ -1,0 +1,18 @@
+// keldar-profile: maintenance tool for the sensor's system profiles.
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "config/profile_tool.h"
+#include "platform/file_system.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  // Each stored password gets its own offset and filler characters.
+  std::random_device device;
+  std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
+  keldar::platform::FileSystem files;
+  return keldar::run_profile_tool(arguments, std::cin, std::cout, std::cerr, files, seed);
+}
