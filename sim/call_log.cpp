@@ -1,0 +1,25 @@
+#include "call_log.h"
+
+#include <fstream>
+
+#include "record.h"
+
+namespace rfcsim {
+
+void log_call(const std::string& file, unsigned handle, const std::string& operation,
+              const LogFields& fields, int code, const std::string& exception) {
+  if (file.empty()) return;
+  std::ofstream out(file, std::ios::app);
+  if (!out) return;
+  out << handle << ' ' << operation;
+  for (const auto& [name, raw] : fields) {
+    std::string value = trim_right(raw);
+    bool quote = value.empty() || value.find(' ') != std::string::npos;
+    out << ' ' << name << '=' << (quote ? "\"" + value + "\"" : value);
+  }
+  out << " rc=" << code;
+  if (!exception.empty()) out << " exception=" << exception;
+  out << '\n';
+}
+
+}  // namespace rfcsim

@@ -1,0 +1,508 @@
+#include "landscape_file.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "function_signatures.h"
+#include "record.h"
+#include "structure_catalogue.h"
+
+namespace rfcsim {
+namespace {
+
+using nlohmann::json;
+
+std::string upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+// One JSON object being read, with its path for messages. Every key must be
+// read or listed, so a misspelt key is reported instead of ignored.
+class Object {
+ public:
+  Object(const json& value, std::string path) : value_(value), path_(std::move(path)) {
+    if (!value_.is_object()) fail("must be an object");
+  }
+
+  [[noreturn]] void fail(const std::string& message) const { throw LandscapeError(path_ + ": " + message); }
+  std::string path(const std::string& key) const { return path_ + "." + key; }
+  bool has(const char* key) const { return value_.contains(key); }
+  const json& at(const char* key) const { return value_.at(key); }
+
+  // Fails on keys that are not in `known`.
+  void allow_only(std::initializer_list<const char*> known) const {
+    for (const auto& item : value_.items()) {
+      bool listed = std::any_of(known.begin(), known.end(),
+                                [&item](const char* k) { return item.key() == k; });
+      if (!listed) throw LandscapeError(path(item.key()) + ": unknown key");
+    }
+  }
+
+  std::string text(const char* key, const std::string& fallback, std::size_t max_length = 255) const {
+    if (!has(key)) return fallback;
+    const json& v = at(key);
+    if (!v.is_string()) throw LandscapeError(path(key) + ": must be a string");
+    std::string s = v.get<std::string>();
+    if (s.size() > max_length) {
+      throw LandscapeError(path(key) + ": longer than " + std::to_string(max_length) + " characters");
+    }
+    return s;
+  }
+
+  std::string required_text(const char* key, std::size_t max_length = 255) const {
+    if (!has(key)) fail("key \"" + std::string(key) + "\" is missing");
+    std::string s = text(key, "", max_length);
+    if (s.empty()) throw LandscapeError(path(key) + ": must not be empty");
+    return s;
+  }
+
+  std::int32_t integer(const char* key, std::int32_t fallback) const {
+    if (!has(key)) return fallback;
+    const json& v = at(key);
+    if (!v.is_number_integer() || v.get<std::int64_t>() < INT32_MIN || v.get<std::int64_t>() > INT32_MAX) {
+      throw LandscapeError(path(key) + ": must be a 32-bit integer");
+    }
+    return v.get<std::int32_t>();
+  }
+
+  std::optional<std::int32_t> optional_integer(const char* key) const {
+    if (!has(key)) return std::nullopt;
+    return integer(key, 0);
+  }
+
+  // A string of at most `width` digits, or a non-negative integer, as a
+  // zero-padded text of `width` digits.
+  std::string digits(const char* key, const std::string& fallback, std::size_t width) const {
+    if (!has(key)) return fallback;
+    const json& v = at(key);
+    std::string s;
+    if (v.is_number_unsigned()) {
+      s = std::to_string(v.get<std::uint64_t>());
+    } else if (v.is_string()) {
+      s = v.get<std::string>();
+    } else {
+      throw LandscapeError(path(key) + ": must be digits");
+    }
+    if (s.empty() || s.size() > width || s.find_first_not_of("0123456789") != std::string::npos) {
+      throw LandscapeError(path(key) + ": must be 1 to " + std::to_string(width) + " digits");
+    }
+    return std::string(width - s.size(), '0') + s;
+  }
+
+  TimeSpec time(const char* key) const {
+    TimeSpec spec;
+    if (!has(key)) return spec;
+    const json& v = at(key);
+    if (v.is_number_integer()) {
+      spec.kind = TimeSpec::Kind::Age;
+      spec.age = v.get<std::int64_t>();
+    } else if (v.is_string() && v.get<std::string>().empty()) {
+      spec.kind = TimeSpec::Kind::Blank;
+    } else if (v.is_string() && is_valid_stamp(v.get<std::string>())) {
+      spec.kind = TimeSpec::Kind::Absolute;
+      spec.stamp = v.get<std::string>();
+    } else {
+      throw LandscapeError(path(key) +
+                           ": must be an age in seconds or a time stamp \"YYYYMMDDhhmmss\"");
+    }
+    return spec;
+  }
+
+  const json& array(const char* key) const {
+    const json& v = at(key);
+    if (!v.is_array()) throw LandscapeError(path(key) + ": must be an array");
+    return v;
+  }
+
+ private:
+  const json& value_;
+  std::string path_;
+};
+
+Fault read_fault(const Object& o) {
+  o.allow_only({"code", "exception", "key", "message", "delay_ms", "fatal"});
+  Fault f;
+  f.code = o.integer("code", 0);
+  f.exception = o.text("exception", "");
+  f.key = o.text("key", "");
+  f.message = o.text("message", "");
+  f.delay_ms = o.integer("delay_ms", 0);
+  if (f.delay_ms < 0 || f.delay_ms > 600000) o.fail("delay_ms must be 0 to 600000");
+  f.fatal = o.text("fatal", "");
+  return f;
+}
+
+Performance read_performance(const Object& o) {
+  o.allow_only({"last", "min", "max", "avg01", "avg05", "avg15", "time", "min_time", "max_time",
+                "unit", "decimals", "relvaltype", "threshold_direction", "threshold_status",
+                "green_to_yellow", "yellow_to_red", "yellow_to_green", "red_to_yellow",
+                "attribute_group", "msgclass", "msgid"});
+  Performance p;
+  p.last = o.integer("last", 0);
+  p.min = o.integer("min", p.last);
+  p.max = o.integer("max", p.last);
+  p.avg01 = o.integer("avg01", p.last);
+  p.avg05 = o.integer("avg05", p.avg01);
+  p.avg15 = o.integer("avg15", p.avg05);
+  p.time = o.time("time");
+  p.min_time = o.has("min_time") ? o.time("min_time") : p.time;
+  p.max_time = o.has("max_time") ? o.time("max_time") : p.time;
+  p.unit = o.text("unit", "", 4);
+  p.decimals = o.integer("decimals", 0);
+  p.relvaltype = o.integer("relvaltype", 0);
+  p.threshold_direction = o.integer("threshold_direction", 0);
+  p.threshold_status = o.integer("threshold_status", 0);
+  p.green_to_yellow = o.integer("green_to_yellow", 0);
+  p.yellow_to_red = o.integer("yellow_to_red", 0);
+  p.yellow_to_green = o.integer("yellow_to_green", 0);
+  p.red_to_yellow = o.integer("red_to_yellow", 0);
+  p.attribute_group = o.text("attribute_group", "", 40);
+  p.msgclass = o.text("msgclass", "", 16);
+  p.msgid = o.text("msgid", "", 30);
+  return p;
+}
+
+StatusMessage read_status(const Object& o, std::int32_t grade) {
+  o.allow_only({"text", "time", "value"});
+  StatusMessage s;
+  s.text = o.text("text", "", 255);
+  s.time = o.time("time");
+  s.value = o.integer("value", grade);
+  return s;
+}
+
+ContainerMessage read_message(const Object& o, std::int32_t grade) {
+  o.allow_only({"text", "time", "value", "severity", "id", "client", "user", "msgclass", "msgid"});
+  ContainerMessage m;
+  m.text = o.text("text", "", 255);
+  m.time = o.time("time");
+  m.value = o.integer("value", grade);
+  m.severity = o.integer("severity", 0);
+  m.id = o.text("id", "", 50);
+  m.client = o.text("client", "", 3);
+  m.user = o.text("user", "", 12);
+  m.msgclass = o.text("msgclass", "", 16);
+  m.msgid = o.text("msgid", "", 30);
+  return m;
+}
+
+Alert read_alert(const Object& o) {
+  o.allow_only({"time", "message", "value", "severity", "status", "uniqnum", "index", "client",
+                "user", "reported_by", "msgid"});
+  Alert a;
+  a.time = o.time("time");
+  a.message = o.text("message", "", 255);
+  a.value = o.integer("value", 2);
+  a.severity = o.integer("severity", 50);
+  a.status = o.integer("status", 10);
+  a.uniqnum = o.digits("uniqnum", "", 10);
+  a.index = o.digits("index", "", 10);
+  a.client = o.text("client", "", 3);
+  a.user = o.text("user", "", 12);
+  a.reported_by = o.text("reported_by", "", 16);
+  a.msgid = o.text("msgid", "", 50);
+  return a;
+}
+
+bool is_attribute_class(const std::string& mtclass) { return !mtclass.empty() && mtclass[0] == '1'; }
+
+struct Inherited {
+  std::string sysid, context, numrange, parent_name;
+  std::int32_t tree_number = 1;
+};
+
+Node read_node(const Object& o, const Inherited& inherited) {
+  o.allow_only({"name", "class", "grade", "highest_grade", "severity", "highest_severity",
+                "visibility", "tree_number", "delivery_status", "td_status", "open_alerts",
+                "alert_total", "sysid", "context", "numrange", "uid", "index", "extindex",
+                "object", "customizing_group", "last_value_time", "alert_time",
+                "value_alert_time", "performance", "status", "message", "text", "alerts",
+                "children"});
+  Node n;
+  n.name = o.required_text("name", 40);
+  n.sysid = o.text("sysid", inherited.sysid, 8);
+  n.context = o.text("context", inherited.context, 40);
+  n.numrange = o.digits("numrange", inherited.numrange, 3);
+  n.uid = o.digits("uid", "", 10);
+  n.tree_number = o.integer("tree_number", inherited.tree_number);
+
+  if (o.has("children")) {
+    const json& children = o.array("children");
+    Inherited down{n.sysid, n.context, n.numrange, n.name, n.tree_number};
+    for (std::size_t i = 0; i < children.size(); ++i) {
+      n.children.push_back(
+          read_node(Object(children[i], o.path("children") + "[" + std::to_string(i) + "]"), down));
+    }
+  }
+
+  n.mtclass = o.digits("class", n.children.empty() ? "100" : "050", 3);
+  // A summary node shows the worst state below it unless told otherwise.
+  std::int32_t worst_child = 0, highest_child = 0;
+  for (const Node& c : n.children) {
+    worst_child = std::max(worst_child, c.grade);
+    highest_child = std::max(highest_child, c.highest);
+  }
+  n.grade = o.integer("grade", n.children.empty() ? 1 : std::max(worst_child, 1));
+  n.highest = o.integer("highest_grade", std::max(n.grade, highest_child));
+  n.severity = o.integer("severity", 0);
+  n.highest_severity = o.integer("highest_severity", n.severity);
+  n.visibility = o.integer("visibility", 0);
+  n.delivery_status = o.integer("delivery_status", 0);
+  n.td_status = o.integer("td_status", 0);
+  n.open_alerts = o.optional_integer("open_alerts");
+  n.alert_total = o.optional_integer("alert_total");
+  // An attribute belongs to the object its parent stands for.
+  n.object = o.text("object",
+                    is_attribute_class(n.mtclass) && !inherited.parent_name.empty()
+                        ? inherited.parent_name
+                        : n.name,
+                    40);
+  n.customizing_group = o.text("customizing_group", "", 40);
+  n.last_value_time = o.time("last_value_time");
+  if (o.has("alert_time")) n.alert_time = o.time("alert_time");
+  if (o.has("value_alert_time")) n.value_alert_time = o.time("value_alert_time");
+  if (o.has("performance")) n.performance = read_performance(Object(o.at("performance"), o.path("performance")));
+  if (o.has("status")) n.status = read_status(Object(o.at("status"), o.path("status")), n.grade);
+  if (o.has("message")) n.message = read_message(Object(o.at("message"), o.path("message")), n.grade);
+  if (o.has("text")) n.text = o.text("text", "", 256);
+  n.index = o.digits("index", "", 10);
+  n.extindex = o.digits("extindex", "0000000000", 10);
+  if (o.has("alerts")) {
+    const json& alerts = o.array("alerts");
+    for (std::size_t i = 0; i < alerts.size(); ++i) {
+      n.alerts.push_back(read_alert(Object(alerts[i], o.path("alerts") + "[" + std::to_string(i) + "]")));
+    }
+  }
+  return n;
+}
+
+// Walks every node of a system in document order.
+template <typename F>
+void for_each_node(Node& node, F&& visit) {
+  visit(node);
+  for (Node& child : node.children) for_each_node(child, visit);
+}
+template <typename F>
+void for_each_node(System& system, F&& visit) {
+  for (MonitorSet& set : system.monitor_sets) {
+    for (Monitor& monitor : set.monitors) {
+      if (monitor.tree) for_each_node(*monitor.tree, visit);
+    }
+  }
+}
+
+std::string ten_digits(unsigned long number) {
+  std::string s = std::to_string(number);
+  return std::string(s.size() < 10 ? 10 - s.size() : 0, '0') + s;
+}
+
+// Numbers MTEs and alerts that the file does not number itself: ascending
+// in document order, skipping numbers the file uses.
+void assign_identifiers(System& system) {
+  std::set<std::string> used_uids, used_alerts;
+  for_each_node(system, [&](Node& n) {
+    if (!n.uid.empty()) used_uids.insert(n.uid);
+    for (Alert& a : n.alerts) {
+      if (!a.uniqnum.empty()) used_alerts.insert(a.uniqnum);
+    }
+  });
+  unsigned long next_uid = 1, next_alert = 1;
+  for_each_node(system, [&](Node& n) {
+    if (n.uid.empty()) {
+      while (used_uids.count(ten_digits(next_uid)) != 0) ++next_uid;
+      n.uid = ten_digits(next_uid++);
+    }
+    if (n.index.empty()) n.index = n.uid;
+    for (Alert& a : n.alerts) {
+      if (a.uniqnum.empty()) {
+        while (used_alerts.count(ten_digits(next_alert)) != 0) ++next_alert;
+        a.uniqnum = ten_digits(next_alert++);
+      }
+      if (a.index.empty()) a.index = a.uniqnum;
+    }
+  });
+}
+
+std::vector<std::string> versions(const json& v, const std::string& path) {
+  std::vector<std::string> result;
+  auto add = [&](const json& item) {
+    if (!item.is_string() || item.get<std::string>().empty() || item.get<std::string>().size() > 10) {
+      throw LandscapeError(path + ": a version is a text of 1 to 10 characters");
+    }
+    result.push_back(item.get<std::string>());
+  };
+  if (v.is_array()) {
+    for (const json& item : v) add(item);
+  } else {
+    add(v);
+  }
+  return result;
+}
+
+System read_system(const Object& o) {
+  o.allow_only({"sid", "host", "sysnr", "gateway", "message_server", "segment", "clients", "rfcsi",
+                "xmi", "faults", "monitor_sets"});
+  System s;
+  s.sid = o.required_text("sid", 8);
+  s.host = o.required_text("host", 32);
+  s.sysnr = o.digits("sysnr", "", 2);
+  if (s.sysnr.empty()) o.fail("key \"sysnr\" is missing");
+  s.gateway_host = s.host;
+  s.gateway_service = "sapgw" + s.sysnr;
+  if (o.has("gateway")) {
+    Object g(o.at("gateway"), o.path("gateway"));
+    g.allow_only({"host", "service"});
+    s.gateway_host = g.text("host", s.gateway_host, 100);
+    s.gateway_service = g.text("service", s.gateway_service, 32);
+  }
+  if (o.has("message_server")) {
+    Object m(o.at("message_server"), o.path("message_server"));
+    m.allow_only({"host", "groups"});
+    s.message_server = m.required_text("host", 100);
+    if (m.has("groups")) {
+      for (const json& g : m.array("groups")) {
+        if (!g.is_string()) m.fail("groups must be texts");
+        s.logon_groups.push_back(g.get<std::string>());
+      }
+    } else {
+      s.logon_groups = {"PUBLIC"};
+    }
+  }
+  s.segment = o.text("segment", "SAP_CCMS_" + s.host + "_" + s.sid + "_" + s.sysnr, 40).substr(0, 40);
+
+  if (!o.has("clients")) o.fail("key \"clients\" is missing");
+  Object clients(o.at("clients"), o.path("clients"));
+  for (const auto& client : o.at("clients").items()) {
+    std::string client_path = clients.path(client.key());
+    if (client.key().size() != 3 || client.key().find_first_not_of("0123456789") != std::string::npos) {
+      throw LandscapeError(client_path + ": a client is three digits");
+    }
+    Object users(client.value(), client_path);
+    auto& entry = s.clients[client.key()];
+    for (const auto& user : client.value().items()) {
+      if (!user.value().is_string()) throw LandscapeError(users.path(user.key()) + ": the password must be a string");
+      entry[upper(trim_right(user.key()))] = trim_right(user.value().get<std::string>());
+    }
+  }
+
+  if (o.has("rfcsi")) {
+    Object r(o.at("rfcsi"), o.path("rfcsi"));
+    const StructureDefinition* rfcsi = find_structure("RFCSI");
+    for (const auto& item : o.at("rfcsi").items()) {
+      const FieldDefinition* f = rfcsi->field(item.key());
+      if (f == nullptr) throw LandscapeError(r.path(item.key()) + ": RFCSI has no such field");
+      if (!item.value().is_string()) throw LandscapeError(r.path(item.key()) + ": must be a string");
+      std::string value = item.value().get<std::string>();
+      if (value.size() > f->length) {
+        throw LandscapeError(r.path(item.key()) + ": longer than " + std::to_string(f->length) + " characters");
+      }
+      s.rfcsi[item.key()] = value;
+    }
+  }
+
+  if (o.has("xmi")) {
+    Object x(o.at("xmi"), o.path("xmi"));
+    for (const auto& item : o.at("xmi").items()) {
+      if (item.key().empty() || item.key().size() > 3) throw LandscapeError(x.path(item.key()) + ": an interface name has 1 to 3 characters");
+      s.xmi.push_back({item.key(), versions(item.value(), x.path(item.key()))});
+    }
+  } else {
+    s.xmi = {{"XAL", {"1.0"}}};
+  }
+
+  if (o.has("faults")) {
+    Object f(o.at("faults"), o.path("faults"));
+    for (const auto& item : o.at("faults").items()) {
+      if (item.key() != "open" && find_function(item.key()) == nullptr) {
+        throw LandscapeError(f.path(item.key()) + ": neither \"open\" nor a function module of this system");
+      }
+      s.faults[item.key()] = read_fault(Object(item.value(), f.path(item.key())));
+    }
+  }
+
+  if (o.has("monitor_sets")) {
+    const json& sets = o.array("monitor_sets");
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+      Object set(sets[i], o.path("monitor_sets") + "[" + std::to_string(i) + "]");
+      set.allow_only({"name", "monitors"});
+      MonitorSet ms;
+      ms.name = set.required_text("name", 60);
+      if (set.has("monitors")) {
+        const json& monitors = set.array("monitors");
+        for (std::size_t k = 0; k < monitors.size(); ++k) {
+          Object m(monitors[k], set.path("monitors") + "[" + std::to_string(k) + "]");
+          m.allow_only({"name", "tree"});
+          Monitor monitor;
+          monitor.name = m.required_text("name", 60);
+          if (m.has("tree")) {
+            monitor.tree = read_node(Object(m.at("tree"), m.path("tree")), Inherited{s.sid, s.sid, "010", "", 1});
+          }
+          ms.monitors.push_back(std::move(monitor));
+        }
+      }
+      s.monitor_sets.push_back(std::move(ms));
+    }
+  }
+  assign_identifiers(s);
+  return s;
+}
+
+}  // namespace
+
+const Fault* System::fault(const std::string& operation) const {
+  auto it = faults.find(operation);
+  return it == faults.end() ? nullptr : &it->second;
+}
+
+std::string landscape_file_name() {
+  const char* name = std::getenv("RFCSIM_LANDSCAPE");
+  if (name != nullptr && *name != '\0') return name;
+  return "rfcsim.json";
+}
+
+Landscape parse_landscape(const std::string& text, const std::string& file) {
+  json document;
+  try {
+    document = json::parse(text);
+  } catch (const json::parse_error& e) {
+    // The library's own text carries line and column; drop its tag.
+    std::string what = e.what();
+    std::size_t tag_end = what.find("] ");
+    if (tag_end != std::string::npos) what = what.substr(tag_end + 2);
+    throw LandscapeError("landscape file " + file + ": " + what);
+  }
+  try {
+    Object top(document, "landscape");
+    top.allow_only({"call_log", "systems"});
+    Landscape landscape;
+    landscape.file = file;
+    landscape.call_log = top.text("call_log", "", 1024);
+    if (!top.has("systems")) top.fail("key \"systems\" is missing");
+    const json& systems = top.array("systems");
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+      landscape.systems.push_back(read_system(Object(systems[i], "systems[" + std::to_string(i) + "]")));
+    }
+    return landscape;
+  } catch (const LandscapeError& e) {
+    throw LandscapeError("landscape file " + file + ": " + e.what());
+  } catch (const json::exception& e) {
+    throw LandscapeError("landscape file " + file + ": " + e.what());
+  }
+}
+
+Landscape read_landscape(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw LandscapeError("landscape file " + file + " cannot be opened");
+  std::ostringstream content;
+  content << in.rdbuf();
+  return parse_landscape(content.str(), file);
+}
+
+}  // namespace rfcsim

@@ -1,0 +1,423 @@
+#include "library.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "call_check.h"
+#include "call_log.h"
+#include "connect_string.h"
+#include "internal_table.h"
+#include "landscape_file.h"
+#include "logon.h"
+#include "trace_file.h"
+
+namespace rfcsim {
+namespace {
+
+constexpr RFC_TYPEHANDLE kFirstTypeHandle = 1001;  // far from the elementary type codes
+
+std::string text_or_empty(const char* text) {
+  if (text == nullptr) return "";
+  std::size_t n = 0;
+  while (n < 1024 && text[n] != '\0') ++n;
+  return std::string(text, n);
+}
+
+std::string type_name(unsigned type) {
+  switch (type) {
+    case TYPC: return "TYPC";
+    case TYPDATE: return "TYPDATE";
+    case TYPTIME: return "TYPTIME";
+    case TYPNUM: return "TYPNUM";
+    case TYPINT: return "TYPINT";
+    default: return "type " + std::to_string(type);
+  }
+}
+
+void copy_field(char* target, std::size_t size, const std::string& text) {
+  std::size_t n = std::min(size - 1, text.size());
+  std::memcpy(target, text.data(), n);
+  target[n] = '\0';
+}
+
+void wait(int delay_ms) {
+  if (delay_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
+}
+
+std::string two_digits(int n) {
+  std::string s = std::to_string(n);
+  return s.size() < 2 ? "0" + s : s;
+}
+
+}  // namespace
+
+Library& library() {
+  static Library instance;
+  return instance;
+}
+
+int Library::fail(int code, const std::string& operation, const std::string& key,
+                  const std::string& message) {
+  last_error_ = {key, operation, message, "RFCSIM rc=" + std::to_string(code)};
+  write_error_block(operation, key, message);
+  return code;
+}
+
+void Library::call_error_handler(const std::string& operation) {
+  if (handler_ == nullptr) return;
+  handler_operation_ = operation;
+  handler_(handler_operation_.data());
+}
+
+void Library::set_environment(const RFC_ENV* environment) {
+  handler_ = environment != nullptr ? environment->errorhandler : nullptr;
+}
+
+const StructureDefinition* Library::structure_of(RFC_TYPEHANDLE handle) const {
+  auto it = structures_.find(handle);
+  return it == structures_.end() ? nullptr : it->second;
+}
+
+RFC_HANDLE Library::open_request(const std::string& operation, OpenRequest& request,
+                                 const std::shared_ptr<const Landscape>& landscape,
+                                 RFC_ERROR_INFO_EX* error_info, const std::string& target) {
+  auto refuse = [&](const OpenError& error) -> RFC_HANDLE {
+    if (error_info != nullptr) {
+      error_info->group = error.group;
+      copy_field(error_info->key, sizeof error_info->key, error.key);
+      copy_field(error_info->message, sizeof error_info->message, error.message);
+    }
+    fail(RFC_FAILURE, operation, error.key, error.message);
+    log_call(landscape->call_log, 0, operation, {{"TARGET", target}}, RFC_FAILURE);
+    return 0;
+  };
+
+  OpenError error;
+  const System* system = reach_and_log_on(*landscape, request, error);
+  if (system == nullptr) return refuse(error);
+
+  if (const Fault* fault = system->fault("open")) {
+    wait(fault->delay_ms);
+    if (!fault->fatal.empty()) {
+      refuse({kErrorCommunication, fault->key.empty() ? "RFC_ERROR_COMMUNICATION" : fault->key,
+              fault->message.empty() ? "Fatal error in " + fault->fatal : fault->message});
+      call_error_handler(fault->fatal);
+      return 0;
+    }
+    if (fault->code != 0 || !fault->key.empty() || !fault->message.empty()) {
+      return refuse({kErrorCommunication, fault->key.empty() ? "RFC_ERROR_COMMUNICATION" : fault->key,
+                     fault->message.empty() ? "partner '" + system->host + ":sapgw" + system->sysnr + "' not reached"
+                                            : fault->message});
+    }
+  }
+
+  RFC_HANDLE handle = 1;
+  while (connections_.count(handle) != 0) ++handle;
+  Connection& c = connections_[handle];
+  c.landscape = landscape;
+  c.system = system;
+  c.session.handle = handle;
+  c.session.client = trim_right(request.client);
+  c.session.user = trim_right(request.user);
+  c.session.language = request.language;
+  log_call(landscape->call_log, handle, operation,
+           {{"TARGET", target}, {"SID", system->sid}, {"CLIENT", c.session.client}, {"USER", c.session.user}},
+           RFC_OK);
+  return handle;
+}
+
+RFC_HANDLE Library::open(const RFC_OPTIONS* options) {
+  const std::string operation = "RfcOpen";
+  std::shared_ptr<const Landscape> landscape;
+  try {
+    landscape = std::make_shared<const Landscape>(read_landscape(landscape_file_name()));
+  } catch (const std::exception& e) {
+    fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", e.what());
+    return 0;
+  }
+  if (options == nullptr) {
+    fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", "RfcOpen without options");
+    return 0;
+  }
+  OpenRequest request;
+  request.client = text_or_empty(options->client);
+  request.user = text_or_empty(options->user);
+  request.password = text_or_empty(options->password);
+  request.language = text_or_empty(options->language);
+  std::string destination = text_or_empty(options->destination);
+  std::string target;
+  OpenError error;
+  bool routed = false;
+  if (options->mode == RFC_MODE_R3ONLY && options->connopt != nullptr &&
+      !text_or_empty(static_cast<const RFC_CONNOPT_R3*>(options->connopt)->hostname).empty()) {
+    const auto* r3 = static_cast<const RFC_CONNOPT_R3*>(options->connopt);
+    request.route = OpenRequest::Route::ApplicationServer;
+    request.host = text_or_empty(r3->hostname);
+    request.sysnr = r3->sysnr;
+    target = request.host + "/" + two_digits(r3->sysnr);
+    routed = true;
+  } else if (options->mode == RFC_MODE_CPIC && options->connopt != nullptr &&
+             !text_or_empty(static_cast<const RFC_CONNOPT_CPIC*>(options->connopt)->gateway_host).empty()) {
+    const auto* cpic = static_cast<const RFC_CONNOPT_CPIC*>(options->connopt);
+    request.route = OpenRequest::Route::Gateway;
+    request.gateway_host = text_or_empty(cpic->gateway_host);
+    request.gateway_service = text_or_empty(cpic->gateway_service);
+    target = request.gateway_host + "/" + request.gateway_service;
+    routed = true;
+  } else if (options->mode != RFC_MODE_R3ONLY && options->mode != RFC_MODE_CPIC) {
+    error = {kErrorProgram, "RFC_ERROR_PROGRAM", "Unknown connection mode " + std::to_string(options->mode)};
+  } else if (!destination.empty()) {
+    target = "DEST=" + destination;
+    routed = route_from_destination(destination, request, error);
+  } else {
+    error = {kErrorProgram, "RFC_ERROR_PROGRAM", "No partner given: no host name, gateway or destination"};
+  }
+  if (!routed) {
+    fail(RFC_FAILURE, operation, error.key, error.message);
+    log_call(landscape->call_log, 0, operation, {{"TARGET", target}}, RFC_FAILURE);
+    return 0;
+  }
+  return open_request(operation, request, landscape, nullptr, target);
+}
+
+RFC_HANDLE Library::open_ex(const char* connect_string, RFC_ERROR_INFO_EX* error_info) {
+  const std::string operation = "RfcOpenEx";
+  if (error_info != nullptr) std::memset(error_info, 0, sizeof *error_info);
+  auto refuse = [&](const OpenError& error) -> RFC_HANDLE {
+    if (error_info != nullptr) {
+      error_info->group = error.group;
+      copy_field(error_info->key, sizeof error_info->key, error.key);
+      copy_field(error_info->message, sizeof error_info->message, error.message);
+    }
+    fail(RFC_FAILURE, operation, error.key, error.message);
+    return 0;
+  };
+  std::shared_ptr<const Landscape> landscape;
+  try {
+    landscape = std::make_shared<const Landscape>(read_landscape(landscape_file_name()));
+  } catch (const std::exception& e) {
+    return refuse({kErrorProgram, "RFC_ERROR_PROGRAM", e.what()});
+  }
+  std::map<std::string, std::string> keys;
+  try {
+    keys = parse_connect_string(text_or_empty(connect_string));
+  } catch (const ConnectStringError& e) {
+    return refuse({kErrorProgram, "RFC_ERROR_PROGRAM", e.what()});
+  }
+  OpenRequest request;
+  auto key = [&keys](const char* name) {
+    auto it = keys.find(name);
+    return it == keys.end() ? std::string() : it->second;
+  };
+  request.client = key("CLIENT");
+  request.user = key("USER");
+  request.password = key("PASSWD");
+  request.language = key("LANG");
+  OpenError error;
+  std::string target;
+  bool routed;
+  if (!key("DEST").empty()) {
+    target = "DEST=" + key("DEST");
+    routed = route_from_destination(key("DEST"), request, error);
+  } else {
+    routed = route_from_keys(keys, request, error);
+    target = request.route == OpenRequest::Route::MessageServer ? request.message_server + "/" + request.r3name
+                                                                : request.host + "/" + two_digits(request.sysnr);
+  }
+  if (!routed) {
+    refuse(error);
+    log_call(landscape->call_log, 0, operation, {{"TARGET", target}}, RFC_FAILURE);
+    return 0;
+  }
+  return open_request(operation, request, landscape, error_info, target);
+}
+
+void Library::close(RFC_HANDLE handle) {
+  auto close_one = [](RFC_HANDLE h, const Connection& c) {
+    log_call(c.landscape->call_log, h, "RfcClose", {}, RFC_OK);
+  };
+  if (handle == 0) {
+    for (const auto& [h, c] : connections_) close_one(h, c);
+    connections_.clear();
+    return;
+  }
+  auto it = connections_.find(handle);
+  if (it == connections_.end()) return;  // closing twice is harmless, as with the real library
+  close_one(handle, it->second);
+  connections_.erase(it);
+}
+
+int Library::last_error(RFC_ERROR_INFO* info) const {
+  if (info == nullptr) return 1;
+  std::memset(info, 0, sizeof *info);
+  copy_field(info->key, sizeof info->key, last_error_.key);
+  copy_field(info->status, sizeof info->status, last_error_.status);
+  copy_field(info->message, sizeof info->message, last_error_.message);
+  copy_field(info->intstat, sizeof info->intstat, last_error_.intstat);
+  return 0;
+}
+
+RFC_RC Library::install_structure(const char* name, const RFC_TYPE_ELEMENT* elements, unsigned entries,
+                                  RFC_TYPEHANDLE* handle) {
+  const std::string operation = "RfcInstallStructure";
+  auto refuse = [&](const std::string& message) {
+    return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", message);
+  };
+  if (name == nullptr || handle == nullptr) return refuse("RfcInstallStructure without name or type handle");
+  std::string structure_name = text_or_empty(name);
+  const StructureDefinition* s = find_structure(structure_name);
+  if (s == nullptr) return refuse("Structure " + structure_name + " is not known to this system");
+  if (entries != s->fields.size()) {
+    return refuse("Structure " + structure_name + ": " + std::to_string(entries) +
+                  " fields given, the structure has " + std::to_string(s->fields.size()));
+  }
+  if (elements == nullptr) return refuse("Structure " + structure_name + ": no field descriptions");
+  for (unsigned i = 0; i < entries; ++i) {
+    const RFC_TYPE_ELEMENT& e = elements[i];
+    const FieldDefinition& f = s->fields[i];
+    std::string where = "Structure " + structure_name + ", field " + std::to_string(i + 1) + " (" + f.name + ")";
+    std::string given = text_or_empty(e.name);
+    if (given != f.name) return refuse(where + ": name " + given + " given");
+    if (e.type != f.type) return refuse(where + ": " + type_name(e.type) + " given, expected " + type_name(f.type));
+    if (e.length != f.length) {
+      return refuse(where + ": length " + std::to_string(e.length) + " given, expected " + std::to_string(f.length));
+    }
+    if (e.decimals != 0) return refuse(where + ": " + std::to_string(e.decimals) + " decimals given, expected 0");
+    if (e.offset != 0 && e.offset != f.offset) {
+      return refuse(where + ": offset " + std::to_string(e.offset) + " given, the field is at " +
+                    std::to_string(f.offset));
+    }
+  }
+  auto it = type_handles_.find(structure_name);
+  if (it == type_handles_.end()) {
+    RFC_TYPEHANDLE next = kFirstTypeHandle + static_cast<RFC_TYPEHANDLE>(type_handles_.size());
+    it = type_handles_.emplace(structure_name, next).first;
+    structures_[next] = s;
+  }
+  *handle = it->second;
+  return RFC_OK;
+}
+
+RFC_RC Library::call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* exporting, RFC_TABLE* tables) {
+  const std::string operation = "RfcCall";
+  auto it = connections_.find(handle);
+  if (it == connections_.end()) {
+    return fail(RFC_FAILURE, operation, "RFC_INVALID_HANDLE", "Invalid RFC handle " + std::to_string(handle));
+  }
+  Connection& c = it->second;
+  std::string name = text_or_empty(function);
+  const FunctionSignature* signature = find_function(name);
+  auto refuse = [&](const std::string& key, const std::string& message) {
+    log_call(c.landscape->call_log, handle, name.empty() ? "(none)" : name, {}, RFC_FAILURE, key);
+    return fail(RFC_FAILURE, operation, key, message);
+  };
+  if (signature == nullptr) return refuse("FU_NOT_FOUND", "Function module \"" + name + "\" not found");
+  if (c.pending != nullptr) {
+    return refuse("RFC_ERROR_PROGRAM", "RfcCall of " + name + " while the answer of " + c.pending->name +
+                                           " has not been received");
+  }
+  TypeLookup lookup = [this](RFC_TYPEHANDLE h) { return structure_of(h); };
+  std::map<std::string, const RFC_PARAMETER*> found;
+  std::string error = check_parameters(*signature, signature->exporting, exporting, "exporting", true, lookup, found);
+  std::map<std::string, ITAB_H> table_handles;
+  if (error.empty()) error = check_tables(*signature, tables, lookup, table_handles);
+  if (!error.empty()) return refuse("RFC_ERROR_PROGRAM", error);
+  c.exporting.clear();
+  for (const auto& [parameter, entry] : found) {
+    const auto* bytes = static_cast<const unsigned char*>(entry->addr);
+    c.exporting[parameter] = Bytes(bytes, bytes + entry->leng);
+  }
+  c.pending = signature;
+  return RFC_OK;
+}
+
+RFC_RC Library::receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* tables, char** exception) {
+  const std::string operation = "RfcReceive";
+  exception_text_.clear();
+  if (exception != nullptr) *exception = exception_text_.data();
+  auto it = connections_.find(handle);
+  if (it == connections_.end()) {
+    return fail(RFC_FAILURE, operation, "RFC_INVALID_HANDLE", "Invalid RFC handle " + std::to_string(handle));
+  }
+  Connection& c = it->second;
+  if (c.pending == nullptr) {
+    return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", "RfcReceive without a preceding RfcCall");
+  }
+  const FunctionSignature& signature = *c.pending;
+  c.pending = nullptr;
+  const std::string log_file = c.landscape->call_log;
+
+  TypeLookup lookup = [this](RFC_TYPEHANDLE h) { return structure_of(h); };
+  std::map<std::string, const RFC_PARAMETER*> found;
+  std::string error = check_parameters(signature, signature.importing, importing, "importing", false, lookup, found);
+  std::map<std::string, ITAB_H> table_handles;
+  if (error.empty()) error = check_tables(signature, tables, lookup, table_handles);
+  if (!error.empty()) {
+    log_call(log_file, handle, signature.name, {}, RFC_FAILURE, "RFC_ERROR_PROGRAM");
+    return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", error);
+  }
+
+  ModuleCall module(signature, *c.system, c.session, std::time(nullptr), std::move(c.exporting));
+  c.exporting.clear();
+  try {
+    run_module(signature.name, module);
+  } catch (const std::exception& e) {
+    log_call(log_file, handle, signature.name, module.log_fields(), RFC_SYS_EXCEPTION, "SYSTEM_FAILURE");
+    exception_text_ = "SYSTEM_FAILURE";
+    if (exception != nullptr) *exception = exception_text_.data();
+    return fail(RFC_SYS_EXCEPTION, operation, "RFC_ERROR_SYSTEM_FAILURE", e.what());
+  }
+
+  if (const Fault* fault = c.system->fault(signature.name)) {
+    wait(fault->delay_ms);
+    if (!fault->fatal.empty()) {
+      log_call(log_file, handle, signature.name, module.log_fields(), RFC_FAILURE, "fatal " + fault->fatal);
+      fail(RFC_FAILURE, operation, fault->key.empty() ? "RFC_ERROR_SYSTEM_FAILURE" : fault->key,
+           fault->message.empty() ? "Fatal error in " + fault->fatal : fault->message);
+      call_error_handler(fault->fatal);
+      return RFC_FAILURE;
+    }
+    if (fault->code == RFC_FAILURE) {
+      log_call(log_file, handle, signature.name, module.log_fields(), RFC_FAILURE);
+      return fail(RFC_FAILURE, operation, fault->key.empty() ? "RFC_ERROR_COMMUNICATION" : fault->key,
+                  fault->message.empty() ? "Connection to partner broken" : fault->message);
+    }
+    if (fault->code != RFC_OK) {
+      exception_text_ = !fault->exception.empty() ? fault->exception
+                        : fault->code == RFC_SYS_EXCEPTION ? "SYSTEM_FAILURE"
+                                                           : "SIMULATED_FAULT";
+      if (exception != nullptr) *exception = exception_text_.data();
+      log_call(log_file, handle, signature.name, module.log_fields(), fault->code, exception_text_);
+      std::string key = !fault->key.empty() ? fault->key
+                        : fault->code == RFC_SYS_EXCEPTION ? "RFC_ERROR_SYSTEM_FAILURE"
+                                                           : "RFC_ERROR_APPLICATION_EXCEPTION";
+      return fail(fault->code, operation, key,
+                  fault->message.empty() ? signature.name + ": exception " + exception_text_ : fault->message);
+    }
+  }
+
+  if (module.code() != RFC_OK) {
+    exception_text_ = module.exception();
+    if (exception != nullptr) *exception = exception_text_.data();
+    log_call(log_file, handle, signature.name, module.log_fields(), module.code(), exception_text_);
+    return fail(module.code(), operation, "RFC_ERROR_APPLICATION_EXCEPTION",
+                signature.name + ": exception " + exception_text_);
+  }
+
+  for (const auto& [parameter, entry] : found) {
+    const Bytes& value = module.importing().at(parameter);
+    std::memcpy(entry->addr, value.data(), std::min<std::size_t>(value.size(), entry->leng));
+  }
+  for (const auto& [table, itab] : table_handles) {
+    clear_table(itab);
+    for (const Bytes& line : module.tables().at(table)) {
+      void* target = append_line(itab);
+      std::memcpy(target, line.data(), std::min<std::size_t>(line.size(), itab->line_length));
+    }
+  }
+  log_call(log_file, handle, signature.name, module.log_fields(), RFC_OK);
+  return RFC_OK;
+}
+
+}  // namespace rfcsim

@@ -1,0 +1,76 @@
+#include "record.h"
+
+#include <cstring>
+#include <stdexcept>
+
+#include "rfc/rfc_interface.h"
+
+namespace rfcsim {
+
+std::string trim_right(std::string_view text) {
+  std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+}
+
+std::string pad(std::string_view text, std::size_t width) {
+  std::string result(text.substr(0, width));
+  result.resize(width, ' ');
+  return result;
+}
+
+Record::Record(const StructureDefinition& structure)
+    : structure_(&structure), bytes_(structure.size, 0) {
+  for (const FieldDefinition& f : structure.fields) {
+    char fill = 0;
+    switch (f.type) {
+      case TYPC: fill = ' '; break;
+      case TYPDATE:
+      case TYPTIME:
+      case TYPNUM: fill = '0'; break;
+      default: continue;
+    }
+    std::memset(bytes_.data() + f.offset, fill, f.length);
+  }
+}
+
+Record::Record(const StructureDefinition& structure, const void* bytes)
+    : structure_(&structure), bytes_(structure.size, 0) {
+  std::memcpy(bytes_.data(), bytes, structure.size);
+}
+
+const FieldDefinition& Record::require(std::string_view field) const {
+  const FieldDefinition* f = structure_->field(field);
+  if (f == nullptr) {
+    throw std::logic_error(structure_->name + " has no field " + std::string(field));
+  }
+  return *f;
+}
+
+void Record::set_text(std::string_view field, std::string_view value) {
+  const FieldDefinition& f = require(field);
+  if (f.type == TYPINT) throw std::logic_error(f.name + " is an integer field");
+  std::string padded = pad(value, f.length);
+  std::memcpy(bytes_.data() + f.offset, padded.data(), f.length);
+}
+
+void Record::set_int(std::string_view field, std::int32_t value) {
+  const FieldDefinition& f = require(field);
+  if (f.type != TYPINT) throw std::logic_error(f.name + " is not an integer field");
+  std::memcpy(bytes_.data() + f.offset, &value, sizeof value);
+}
+
+std::string Record::text(std::string_view field) const {
+  const FieldDefinition& f = require(field);
+  return std::string(reinterpret_cast<const char*>(bytes_.data()) + f.offset, f.length);
+}
+
+std::string Record::trimmed(std::string_view field) const { return trim_right(text(field)); }
+
+std::int32_t Record::integer(std::string_view field) const {
+  const FieldDefinition& f = require(field);
+  std::int32_t value = 0;
+  std::memcpy(&value, bytes_.data() + f.offset, sizeof value);
+  return value;
+}
+
+}  // namespace rfcsim

@@ -1,0 +1,51 @@
+// A record of an SAP structure as the RFC library lays it out in memory:
+// character, date, time and numeric-text fields fixed-width without a
+// terminator, integers in machine byte order, padding bytes zero.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "structure_catalogue.h"
+
+namespace rfcsim {
+
+class Record {
+ public:
+  // A record with every field at its initial value: blanks in character
+  // fields, zeros in date, time and numeric-text fields, 0 in integers.
+  explicit Record(const StructureDefinition& structure);
+
+  // A record read from `size` bytes at `bytes` (as many bytes as the
+  // structure has; the caller guarantees them).
+  Record(const StructureDefinition& structure, const void* bytes);
+
+  // Sets a text field: cut to its width, blank-padded. An unknown field
+  // name or an integer field is a programming error and throws.
+  void set_text(std::string_view field, std::string_view value);
+  void set_int(std::string_view field, std::int32_t value);
+
+  // The field's bytes as they stand, and with trailing blanks removed.
+  std::string text(std::string_view field) const;
+  std::string trimmed(std::string_view field) const;
+  std::int32_t integer(std::string_view field) const;
+
+  const StructureDefinition& structure() const { return *structure_; }
+  const std::vector<unsigned char>& bytes() const { return bytes_; }
+
+ private:
+  const FieldDefinition& require(std::string_view field) const;
+
+  const StructureDefinition* structure_;
+  std::vector<unsigned char> bytes_;
+};
+
+// Text with trailing blanks removed.
+std::string trim_right(std::string_view text);
+
+// Text cut or blank-padded to `width`.
+std::string pad(std::string_view text, std::size_t width);
+
+}  // namespace rfcsim
