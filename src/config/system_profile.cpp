@@ -38,6 +38,7 @@ std::optional<std::string> read_profile(std::string_view content,
                                         std::string_view profile_file_name,
                                         std::string_view sensor_name, SystemProfile& profile,
                                         std::string& sensor_definition) {
+  profile.description.clear();
   for (const std::string& line : platform::read_lines(content, kProfileLineMaximum)) {
     if (!sensor_name.empty()) {
       if (auto definition = sensor_line_text(line, "# Mon", sensor_name, 19)) {

@@ -53,7 +53,10 @@ inline constexpr std::size_t kProfileValueMaximum = 60;  // characters taken per
 inline constexpr std::size_t kProfileLineMaximum = 199;  // characters per read
 inline constexpr std::size_t kSensorDefinitionWidth = 623;
 
-// Reads profile text into `profile`. When `sensor_name` is not empty (upper
+// Reads profile text into `profile`. The description is emptied first; the
+// other fields keep their values unless the text sets them, so a caller that
+// reads one profile on its own passes a fresh record. When `sensor_name` is
+// not empty (upper
 // case, blank-padded to at least 10), a "# Mon" line whose name columns, in
 // upper case, equal its first ten characters stores its definition with
 // " #" appended in `sensor_definition`. Returns the message of error 1004 or

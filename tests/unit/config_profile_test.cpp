@@ -64,6 +64,17 @@ TEST(SystemProfile, ReadsEveryKeyLine) {
   EXPECT_FALSE(check_profile(r.profile, "PRD.P00"));
 }
 
+TEST(SystemProfile, DescriptionIsEmptiedBeforeTheReadAndKeptToItsEnd) {
+  SystemProfile profile;
+  std::string definition;
+  profile.description = "previous system";
+  ASSERT_FALSE(read_profile("User.......: a\n", "PRD.P00", "", profile, definition));
+  EXPECT_EQ(profile.description, "");
+  ASSERT_FALSE(read_profile("Description: Early\nClient.....: 100\n# Mon1: X          MSET=A\n",
+                            "PRD.P00", "X         ", profile, definition));
+  EXPECT_EQ(profile.description, "Early");
+}
+
 TEST(SystemProfile, CrLfLineEndsReadLikeLf) {
   std::string crlf;
   for (char c : complete_profile()) {
