@@ -1,0 +1,81 @@
+// End-to-end cases as data: the parser for the ".cases" files.
+//
+// The format is described in tests/e2e/README.md. A case lays down files in
+// a fresh working directory, runs one or more programs there and compares
+// each program's standard output and exit status with the expectation.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace keldar::e2e {
+
+// The two legs the suite runs on.
+enum class Leg { Linux, Wine };
+
+struct FileSpec {
+  std::string path;                  // as written in the case, placeholders unexpanded
+  std::string content;               // exact bytes, placeholders unexpanded
+  std::optional<std::string> from;   // repository-relative source file instead of content
+  bool crlf = false;                 // write line ends as CR LF
+  bool directory = false;            // an empty directory, no content
+};
+
+struct CopySpec {
+  std::string program;  // a program of the build's bin directory
+  std::string path;     // where the copy goes, relative to the working directory
+};
+
+struct Expectation {
+  bool any = false;     // standard output is not compared
+  std::string bytes;    // exact bytes, placeholders unexpanded
+};
+
+struct Step {
+  int line = 0;
+  std::string program;              // name in bin/, or a path in the working directory
+  std::vector<std::string> args;    // placeholders unexpanded
+  std::string stdin_bytes;          // placeholders unexpanded
+  std::optional<Expectation> stdout_all;
+  std::optional<Expectation> stdout_linux;
+  std::optional<Expectation> stdout_wine;
+  int status = 0;
+
+  const std::optional<Expectation>& expected_stdout(Leg leg) const;
+};
+
+struct Case {
+  std::string file;   // the .cases file's stem, e.g. "command_line"
+  std::string name;   // the text behind "=="
+  int line = 0;
+  std::optional<Leg> only;
+  bool library_absent = false;
+  std::vector<FileSpec> files;
+  std::vector<CopySpec> copies;
+  std::vector<Step> steps;
+  std::vector<std::string> must_exist;
+  std::vector<std::string> must_be_absent;
+
+  // True when the case lays down or checks a path on drive C:.
+  bool uses_drive_c() const;
+};
+
+struct ParseError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Parses the text of one .cases file; `file` names it in errors and cases.
+std::vector<Case> parse_cases(const std::string& text, const std::string& file);
+
+// Splits an argument list at blanks; "..." groups (and "" is an empty argument).
+std::vector<std::string> split_arguments(const std::string& text);
+
+// The error document the sensor prints for a message, whatever its mode.
+std::string error_document(const std::string& message);
+
+// True for "C:\..." and "C:/..." (either case of the drive letter).
+bool is_drive_c_path(const std::string& path);
+
+}  // namespace keldar::e2e

@@ -1,0 +1,145 @@
+#include "process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+namespace keldar::e2e {
+
+namespace {
+
+void set_nonblocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+
+}  // namespace
+
+ProcessResult run_process(const ProcessSpec& spec) {
+  ProcessResult result;
+  int in_pipe[2];
+  int out_pipe[2];
+  int err_pipe[2];
+  if (pipe(in_pipe) != 0 || pipe(out_pipe) != 0 || pipe(err_pipe) != 0) {
+    result.abnormal = std::string("pipe failed: ") + std::strerror(errno);
+    return result;
+  }
+  // Built before fork: the child only calls async-signal-safe functions.
+  std::vector<char*> argv;
+  for (const std::string& a : spec.argv) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+
+  pid_t pid = fork();
+  if (pid < 0) {
+    result.abnormal = std::string("fork failed: ") + std::strerror(errno);
+    return result;
+  }
+  if (pid == 0) {
+    setpgid(0, 0);
+    dup2(in_pipe[0], 0);
+    dup2(out_pipe[1], 1);
+    dup2(err_pipe[1], 2);
+    close(in_pipe[0]);
+    close(in_pipe[1]);
+    close(out_pipe[0]);
+    close(out_pipe[1]);
+    close(err_pipe[0]);
+    close(err_pipe[1]);
+    if (chdir(spec.working_directory.c_str()) != 0) _exit(126);
+    for (const std::string& name : spec.unset_env) unsetenv(name.c_str());
+    for (const std::string& entry : spec.set_env) putenv(const_cast<char*>(entry.c_str()));
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(in_pipe[0]);
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+  signal(SIGPIPE, SIG_IGN);
+  set_nonblocking(in_pipe[1]);
+  set_nonblocking(out_pipe[0]);
+  set_nonblocking(err_pipe[0]);
+
+  std::size_t written = 0;
+  int in_fd = in_pipe[1];
+  if (spec.stdin_bytes.empty()) {
+    close(in_fd);
+    in_fd = -1;
+  }
+  int out_fd = out_pipe[0];
+  int err_fd = err_pipe[0];
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(spec.timeout_seconds);
+  bool timed_out = false;
+  char buffer[65536];
+
+  while (out_fd >= 0 || err_fd >= 0) {
+    pollfd fds[3];
+    int n = 0;
+    if (out_fd >= 0) fds[n++] = {out_fd, POLLIN, 0};
+    if (err_fd >= 0) fds[n++] = {err_fd, POLLIN, 0};
+    if (in_fd >= 0) fds[n++] = {in_fd, POLLOUT, 0};
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      timed_out = true;
+      break;
+    }
+    int ready = poll(fds, static_cast<nfds_t>(n), static_cast<int>(left.count()));
+    if (ready < 0 && errno != EINTR) break;
+    for (int i = 0; i < n; ++i) {
+      if (fds[i].revents == 0) continue;
+      if (fds[i].fd == in_fd) {
+        ssize_t w = write(in_fd, spec.stdin_bytes.data() + written,
+                          spec.stdin_bytes.size() - written);
+        if (w > 0) written += static_cast<std::size_t>(w);
+        if (w < 0 && errno != EAGAIN) written = spec.stdin_bytes.size();
+        if (written == spec.stdin_bytes.size()) {
+          close(in_fd);
+          in_fd = -1;
+        }
+        continue;
+      }
+      ssize_t r = read(fds[i].fd, buffer, sizeof buffer);
+      if (r > 0) {
+        (fds[i].fd == out_fd ? result.out : result.err).append(buffer, static_cast<std::size_t>(r));
+      } else if (r == 0 || errno != EAGAIN) {
+        close(fds[i].fd);
+        (fds[i].fd == out_fd ? out_fd : err_fd) = -1;
+      }
+    }
+  }
+  if (in_fd >= 0) close(in_fd);
+  if (out_fd >= 0) close(out_fd);
+  if (err_fd >= 0) close(err_fd);
+
+  int wait_status = 0;
+  if (timed_out) {
+    kill(-pid, SIGKILL);
+    waitpid(pid, &wait_status, 0);
+    result.abnormal = "killed after " + std::to_string(spec.timeout_seconds) + " s without ending";
+    return result;
+  }
+  // Output closed; the process may still be ending.
+  while (true) {
+    pid_t w = waitpid(pid, &wait_status, WNOHANG);
+    if (w == pid) break;
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(-pid, SIGKILL);
+      waitpid(pid, &wait_status, 0);
+      result.abnormal = "killed after " + std::to_string(spec.timeout_seconds) + " s without ending";
+      return result;
+    }
+    usleep(2000);
+  }
+  if (WIFEXITED(wait_status)) {
+    result.status = WEXITSTATUS(wait_status);
+  } else if (WIFSIGNALED(wait_status)) {
+    result.abnormal = std::string("ended by signal ") + strsignal(WTERMSIG(wait_status));
+  }
+  return result;
+}
+
+}  // namespace keldar::e2e
