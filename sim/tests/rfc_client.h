@@ -1,0 +1,142 @@
+// Test access to the built RFC library through its C interface, loaded at
+// run time from beside the test program as the sensor loads it, plus the
+// SAP structure layouts the tests expect (field, type, length, offset).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "rfc/rfc_interface.h"
+
+namespace rfcsim_test {
+
+struct Field {
+  const char* name;
+  unsigned type;
+  unsigned length;
+  unsigned offset;
+};
+
+struct Layout {
+  std::vector<Field> fields;
+  unsigned size;
+  const Field& field(const std::string& name) const;
+};
+
+// The expected layout of structure `name`.
+const Layout& layout(const std::string& name);
+// Names of all structures the system exchanges.
+std::vector<std::string> structure_names();
+
+struct Api {
+  RfcEnvironment_t RfcEnvironment;
+  RfcOpen_t RfcOpen;
+  RfcOpenEx_t RfcOpenEx;
+  RfcClose_t RfcClose;
+  RfcLastError_t RfcLastError;
+  RfcInstallStructure_t RfcInstallStructure;
+  RfcCall_t RfcCall;
+  RfcReceive_t RfcReceive;
+  RfcCallReceive_t RfcCallReceive;
+  ItCreate_t ItCreate;
+  ItFill_t ItFill;
+  ItGetLine_t ItGetLine;
+  ItAppLine_t ItAppLine;
+  ItDelete_t ItDelete;
+};
+
+// The library's entry points; the library is loaded on first use.
+const Api& rfc();
+
+// Installs structure `name` with descriptor rows built from its layout
+// (offsets 0, as the sensor passes them) and returns the type handle.
+RFC_TYPEHANDLE type_handle(const std::string& name);
+
+// A record of a structure, prefilled with 0xAA so that every byte the
+// library leaves untouched shows.
+struct Buffer {
+  std::string structure;
+  std::vector<unsigned char> bytes;
+  explicit Buffer(const std::string& name);
+  std::string text(const std::string& field) const;    // exact width
+  std::string trimmed(const std::string& field) const;  // trailing blanks removed
+  std::int32_t integer(const std::string& field) const;
+  void set(const std::string& field, const std::string& value);  // blank-padded
+  void set(const std::string& field, std::int32_t value);
+};
+
+// Builders for parameter and table lists; each list ends with a null name.
+struct Parameters {
+  std::vector<RFC_PARAMETER> entries;
+  std::vector<std::unique_ptr<std::string>> names;
+  Parameters& text(const std::string& name, std::string& value);  // TYPC, value's length
+  Parameters& integer(const std::string& name, std::int32_t& value);
+  Parameters& record(const std::string& name, Buffer& buffer);
+  Parameters& raw(const std::string& name, unsigned nlen, unsigned type, unsigned leng, void* addr);
+  RFC_PARAMETER* list();
+};
+
+struct Tables {
+  std::vector<RFC_TABLE> entries;
+  std::vector<std::unique_ptr<std::string>> names;
+  std::vector<ITAB_H> created;
+  ~Tables();
+  // Creates an internal table for `structure` lines and adds it as `name`.
+  ITAB_H add(const std::string& name, const std::string& structure);
+  Tables& raw(const std::string& name, unsigned nlen, RFC_TYPEHANDLE type, ITAB_H table);
+  RFC_TABLE* list();
+};
+
+struct Outcome {
+  RFC_RC rc = RFC_OK;
+  std::string exception;
+};
+
+// RfcCall then, when it succeeded, RfcReceive with the same tables.
+Outcome call(RFC_HANDLE handle, const std::string& function, Parameters& exporting,
+             Parameters& importing, Tables& tables);
+
+// A line of an internal table as a record of `structure`.
+Buffer line(ITAB_H table, unsigned number, const std::string& structure);
+
+RFC_ERROR_INFO last_error();
+
+// Text of a file, empty when there is none.
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, const std::string& text);
+
+// Text behind the last "======> " marker of the last error block of the
+// trace file, found the way the sensor's trace scan finds it (marker at
+// characters 8 to 15).
+std::string trace_reason();
+
+// Runs every test in a fresh temporary working directory with no
+// landscape variable set; the landscape is written as rfcsim.json.
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  void landscape(const std::string& json) { write_file("rfcsim.json", json); }
+  // Opens by host and system number; 0 on failure.
+  RFC_HANDLE open(const std::string& host, int sysnr, const std::string& client,
+                  const std::string& user, const std::string& password);
+  // BAPI_XMI_LOGON to XAL in `version`.
+  Outcome xmi_logon(RFC_HANDLE handle, const std::string& version = "1.0");
+
+  std::filesystem::path previous_;
+  std::filesystem::path directory_;
+};
+
+// A small landscape: system PRD on prdci01/00 with client 100 and user
+// MONITOR/Secret01, and the monitor "Entire System" in set "SAP CCMS
+// Monitor Templates" with the tree `tree` (JSON of the root node).
+std::string small_landscape(const std::string& tree, const std::string& extra_system_keys = "",
+                            const std::string& extra_top_keys = "");
+
+}  // namespace rfcsim_test
