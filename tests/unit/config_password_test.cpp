@@ -57,6 +57,14 @@ TEST(Password, SeedsGiveDifferentStoredFormsOfOnePassword) {
   EXPECT_GT(std::unique(forms.begin(), forms.end()) - forms.begin(), 1);
 }
 
+TEST(Password, ZeroKeyWindowIsOnlyTheFallback) {
+  // "Secr3t!x" fits the scrambling offsets, so its first character (block
+  // byte 1) never stands in the stored form as it is.
+  for (std::uint64_t seed = 0; seed < 64; ++seed) {
+    EXPECT_NE(scramble_password("Secr3t!x", seed)[4], 'S') << seed;
+  }
+}
+
 TEST(Password, StorableMeansTwoToTwentyPrintableCharactersWithoutBlank) {
   const struct {
     std::string password;

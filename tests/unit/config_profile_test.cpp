@@ -175,7 +175,7 @@ TEST(SystemProfile, LocalSensorLines) {
       "# Mon1: PRD_CPU    MSET=Cpu,MONITOR=Load\n"
       "# Mon2: PRD_DISK   MSET=Disk\n"
       "# Mon3: CPU_LOAD_P MSET=Ten\n"
-      "# Mon4 PRD_MEM    MSET=NoColon\n";
+      "# Mon4  PRD_MEM    MSET=NoColon\n";
   const struct {
     std::string sensor_name;
     std::string definition;
