@@ -140,3 +140,11 @@ std::string small_landscape(const std::string& tree, const std::string& extra_sy
                             const std::string& extra_top_keys = "");
 
 }  // namespace rfcsim_test
+
+namespace rfcsim_test {
+// `text` cut or blank-padded to `width`.
+inline std::string pad_to(std::string text, std::size_t width) {
+  text.resize(width, ' ');
+  return text;
+}
+}  // namespace rfcsim_test

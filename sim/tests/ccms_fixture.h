@@ -1,0 +1,38 @@
+// A logged-on connection to a small system with a monitor tree covering
+// every node class, and helpers to fetch its tree and address its MTEs.
+#pragma once
+
+#include <ctime>
+
+#include "rfc_client.h"
+
+namespace rfcsim_test {
+
+// Root "Entire System" (050) > "R3Services" (070) > "Dialog" (050) >
+// "ResponseTime" (100, with two alerts) and "UsersLoggedOn" (100,
+// visibility 2); beside Dialog: "Syslog" (101), "Status" (102),
+// "Kernel" (111) and "Release" (110).
+extern const char* kTree;
+
+class Ccms : public SimTest {
+ protected:
+  void SetUp() override;
+  // The tree rows of `monitor` in set "SAP CCMS Monitor Templates".
+  std::vector<Buffer> tree(std::int32_t depth = 0, std::int32_t level = 3, const std::string& monitor = "Entire System",
+                           Outcome* outcome = nullptr);
+  // The row whose short name is `name`.
+  Buffer node(const std::string& name);
+  // A function module taking EXTERNAL_USER_NAME and TID, receiving `into`
+  // (and RETURN into `ret` when given).
+  Outcome mte_call(const std::string& function, const Buffer& row, std::vector<std::pair<std::string, Buffer*>> into);
+
+  RFC_HANDLE handle_ = 0;
+};
+
+// The BAPITID of a tree row.
+Buffer tid_of(const Buffer& row);
+
+// YYYYMMDDhhmmss of a moment, local time.
+std::string local_stamp(std::time_t moment);
+
+}  // namespace rfcsim_test
