@@ -12,7 +12,7 @@ std::optional<std::string> run_start_phase(const std::vector<std::string>& argum
 
   std::string content;
   if (auto error = locate_profile(files, state, content)) return error;
-  if (state.profile_file_name != kGlobalFileName) {
+  if (state.profile_file_name != kGlobalSensorFile) {
     if (auto error = read_profile(content, state.profile_file_name, state.sensor_name, profile,
                                   definition.sensor_definition)) {
       return error;

@@ -12,9 +12,6 @@
 
 namespace keldar {
 
-// Name of the global file, which holds global sensors instead of a system.
-inline constexpr const char* kGlobalFileName = "SAP Velquist.Gbl";
-
 // Runs the start phase on the arguments after the program name: takes the
 // command line apart, locates and reads the profile (the global file is
 // neither read nor checked), checks it, reads the sensor file of a global
