@@ -9,7 +9,8 @@ namespace rfcsim {
 void log_call(const std::string& file, unsigned handle, const std::string& operation,
               const LogFields& fields, int code, const std::string& exception) {
   if (file.empty()) return;
-  std::ofstream out(file, std::ios::app);
+  // Binary: lines end with a line feed on every platform, so logs compare alike.
+  std::ofstream out(file, std::ios::app | std::ios::binary);
   if (!out) return;
   out << handle << ' ' << operation;
   for (const auto& [name, raw] : fields) {
