@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -72,10 +73,27 @@ ProcessResult run_process(const ProcessSpec& spec) {
   int out_fd = out_pipe[0];
   int err_fd = err_pipe[0];
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(spec.timeout_seconds);
-  bool timed_out = false;
   char buffer[65536];
+  int wait_status = 0;
+  bool exited = false;
 
-  while (out_fd >= 0 || err_fd >= 0) {
+  // Reads what is there; returns false at the end of the stream.
+  auto drain = [&](int& fd, std::string& into) {
+    while (fd >= 0) {
+      ssize_t r = read(fd, buffer, sizeof buffer);
+      if (r > 0) {
+        into.append(buffer, static_cast<std::size_t>(r));
+        continue;
+      }
+      if (r < 0 && (errno == EAGAIN || errno == EINTR)) return;
+      close(fd);
+      fd = -1;
+    }
+  };
+
+  // The loop ends when the program has exited, not at the end of its output:
+  // processes it started (Wine's services, say) may hold the pipes open.
+  while (!exited) {
     pollfd fds[3];
     int n = 0;
     if (out_fd >= 0) fds[n++] = {out_fd, POLLIN, 0};
@@ -84,11 +102,21 @@ ProcessResult run_process(const ProcessSpec& spec) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
-      timed_out = true;
-      break;
+      kill(-pid, SIGKILL);
+      waitpid(pid, &wait_status, 0);
+      if (in_fd >= 0) close(in_fd);
+      if (out_fd >= 0) close(out_fd);
+      if (err_fd >= 0) close(err_fd);
+      result.abnormal =
+          "killed after " + std::to_string(spec.timeout_seconds) + " s without ending";
+      return result;
     }
-    int ready = poll(fds, static_cast<nfds_t>(n), static_cast<int>(left.count()));
-    if (ready < 0 && errno != EINTR) break;
+    int wait_ms = static_cast<int>(std::min<long long>(left.count(), 20));
+    if (n > 0) {
+      if (poll(fds, static_cast<nfds_t>(n), wait_ms) < 0 && errno != EINTR) break;
+    } else {
+      usleep(static_cast<useconds_t>(wait_ms) * 1000);
+    }
     for (int i = 0; i < n; ++i) {
       if (fds[i].revents == 0) continue;
       if (fds[i].fd == in_fd) {
@@ -100,40 +128,22 @@ ProcessResult run_process(const ProcessSpec& spec) {
           close(in_fd);
           in_fd = -1;
         }
-        continue;
-      }
-      ssize_t r = read(fds[i].fd, buffer, sizeof buffer);
-      if (r > 0) {
-        (fds[i].fd == out_fd ? result.out : result.err).append(buffer, static_cast<std::size_t>(r));
-      } else if (r == 0 || errno != EAGAIN) {
-        close(fds[i].fd);
-        (fds[i].fd == out_fd ? out_fd : err_fd) = -1;
+      } else if (fds[i].fd == out_fd) {
+        drain(out_fd, result.out);
+      } else if (fds[i].fd == err_fd) {
+        drain(err_fd, result.err);
       }
     }
+    exited = waitpid(pid, &wait_status, WNOHANG) == pid;
   }
+  // What the program wrote before it ended is in the pipes now.
+  drain(out_fd, result.out);
+  drain(err_fd, result.err);
   if (in_fd >= 0) close(in_fd);
   if (out_fd >= 0) close(out_fd);
   if (err_fd >= 0) close(err_fd);
+  if (!exited) waitpid(pid, &wait_status, 0);
 
-  int wait_status = 0;
-  if (timed_out) {
-    kill(-pid, SIGKILL);
-    waitpid(pid, &wait_status, 0);
-    result.abnormal = "killed after " + std::to_string(spec.timeout_seconds) + " s without ending";
-    return result;
-  }
-  // Output closed; the process may still be ending.
-  while (true) {
-    pid_t w = waitpid(pid, &wait_status, WNOHANG);
-    if (w == pid) break;
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(-pid, SIGKILL);
-      waitpid(pid, &wait_status, 0);
-      result.abnormal = "killed after " + std::to_string(spec.timeout_seconds) + " s without ending";
-      return result;
-    }
-    usleep(2000);
-  }
   if (WIFEXITED(wait_status)) {
     result.status = WEXITSTATUS(wait_status);
   } else if (WIFSIGNALED(wait_status)) {

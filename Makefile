@@ -1,0 +1,56 @@
+# Keldar: the two commands of the README, and the single steps behind them.
+#
+#   make demo    build and run a few representative commands
+#   make test    build every configuration and run every test suite
+#
+# Both install missing Debian packages first (as root, or through sudo).
+
+SHELL := /bin/bash
+JOBS ?= 2
+export JOBS
+
+WINEPREFIX := $(CURDIR)/build/wineprefix
+export WINEPREFIX
+export WINEDEBUG := -all
+export WINEDLLOVERRIDES := mscoree,mshtml=
+
+.PHONY: test demo deps build windows windows32 asan e2e e2e-wine clean
+
+test: deps
+	@bash .ci/test-all
+
+demo: deps build
+	@bash demo/run-demo.sh build/bin
+
+deps:
+	@bash .ci/deps
+
+# Single configurations, for working on one of them.
+build: deps
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build build -j $(JOBS)
+
+windows: deps
+	@cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_C_COMPILER=x86_64-w64-mingw32-gcc-posix >/dev/null
+	@cmake --build build/windows -j $(JOBS)
+
+windows32: deps
+	@cmake -S . -B build/windows32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DCMAKE_C_COMPILER=i686-w64-mingw32-gcc-posix -DKELDAR_TESTS=OFF >/dev/null
+	@cmake --build build/windows32 -j $(JOBS)
+
+asan: deps
+	@cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELDAR_SANITIZE=ON >/dev/null
+	@cmake --build build/asan -j $(JOBS)
+
+# The end-to-end suite alone, on one leg.
+e2e: build
+	@build/bin/keldar_e2e --bin build/bin
+
+e2e-wine: build windows
+	@test -f $(WINEPREFIX)/system.reg || { wineboot -i && wineserver -w; }
+	@build/bin/keldar_e2e --bin build/windows/bin --wine
+
+clean:
+	rm -rf build

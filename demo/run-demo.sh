@@ -1,0 +1,100 @@
+#!/bin/bash
+# make demo: runs a few representative commands against a build, each with a
+# label, the command line as typed and what it prints, in a scratch directory
+# that plays the sensor directory of a PRTG probe.
+#
+#   demo/run-demo.sh [BIN-DIR]        (default build/bin)
+#
+# To add an entry, append a "show" line below: show LABEL COMMAND [ARGS...]
+# (use "show_stdin TEXT LABEL COMMAND..." for a command that reads standard
+# input).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+REPO=$PWD
+BIN=$(cd "${1:-build/bin}" && pwd)
+for program in keldar keldar-halvenor keldar-profile; do
+  [[ -x $BIN/$program ]] || { echo "demo: $BIN/$program is not built (make build)" >&2; exit 1; }
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/keldar-demo.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK"
+PATH=$BIN:$PATH
+
+bold=$'\e[1m' dim=$'\e[2m' off=$'\e[0m'
+[[ -t 1 ]] || bold='' dim='' off=''
+entry=0
+
+# show LABEL COMMAND...: runs COMMAND and shows its output and exit status.
+show() {
+  local label=$1; shift
+  entry=$((entry + 1))
+  printf '\n%s%d. %s%s\n' "$bold" "$entry" "$label" "$off"
+  printf '%s$ %s%s\n' "$dim" "$(quote "$@")" "$off"
+  "$@"
+  printf '%s(exit status %d)%s\n' "$dim" $? "$off"
+}
+
+# show_stdin TEXT LABEL COMMAND...: the same with TEXT on standard input.
+show_stdin() {
+  local text=$1 label=$2; shift 2
+  entry=$((entry + 1))
+  printf '\n%s%d. %s%s\n' "$bold" "$entry" "$label" "$off"
+  printf '%s$ echo %q | %s%s\n' "$dim" "$text" "$(quote "$@")" "$off"
+  printf '%s\n' "$text" | "$@"
+  printf '%s(exit status %d)%s\n' "$dim" $? "$off"
+}
+
+quote() {
+  local out="" a
+  for a in "$@"; do
+    if [[ $a =~ ^[A-Za-z0-9_./:=,@%+-]+$ ]]; then out+=" $a"; else out+=" '$a'"; fi
+  done
+  printf '%s' "${out# }"
+}
+
+echo "Keldar demo in $WORK (programs from $BIN)"
+
+# --- Profiles ---------------------------------------------------------------
+
+show_stdin Secret01 "Scramble a password for a profile's \"Password...:\" line" \
+  keldar-profile scramble
+
+show_stdin Secret01 "Create the system profile PRD.P00 with one local sensor" \
+  keldar-profile create PRD --extcompany Keldar --destination PRD --client 100 \
+  --user MONITOR --language E --mode R/3 --hostname prdci01 --sysnr 00 \
+  --gwhost prdci01 --gwservice sapgw00 --description "Production ERP" \
+  --mon "CPU_Sensor=MSET=SAP:CCMS:Monitor:Templates,MONITOR=Entire:System"
+
+show "The profile as written" cat PRD.P00
+
+show "Check the profile as the sensor reads it" keldar-profile check PRD
+
+# --- Start-phase errors -------------------------------------------------------
+
+show "No profile argument: the PRTG error document" keldar
+
+show "A profile but no sensor name" keldar PRD
+
+show "A sensor that the profile does not define" keldar PRD Disk_Space
+
+show "A profile that does not exist" keldar QAS CPU_Sensor
+
+# --- Runs with the simulated RFC library ---------------------------------------
+
+# The simulated library beside the sensor reads its SAP landscape from
+# rfcsim.json in the working directory.
+cp "$REPO/examples/landscape.json" rfcsim.json
+[[ -f $REPO/examples/SapRfc.ini ]] && cp "$REPO/examples/SapRfc.ini" SapRfc.PRD
+
+show "A local sensor, EXEXML mode (RFC work arrives in the next version)" \
+  keldar PRD CPU_Sensor
+
+show "The same sensor from the Halvenor sibling binary" keldar-halvenor PRD CPU_Sensor
+
+mkdir -p alone
+cp "$BIN/keldar" alone/
+show "A copy of the sensor without the RFC library beside it" alone/keldar PRD CPU_Sensor
+
+echo
+echo "End of the demo. More in README.md; the messages are explained in docs/messages.md."
