@@ -19,7 +19,10 @@ void log_call(const std::string& file, unsigned handle, const std::string& opera
     out << ' ' << name << '=' << (quote ? "\"" + value + "\"" : value);
   }
   out << " rc=" << code;
-  if (!exception.empty()) out << " exception=" << exception;
+  if (!exception.empty()) {
+    bool quote = exception.find(' ') != std::string::npos;
+    out << " exception=" << (quote ? "\"" + exception + "\"" : exception);
+  }
   out << '\n';
 }
 
