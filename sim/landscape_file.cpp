@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -314,10 +315,21 @@ void assign_identifiers(System& system) {
     }
   });
   unsigned long next_uid = 1, next_alert = 1;
+  // Monitors are views of one system's MTEs: the element with the same
+  // context, object, short name and class keeps one MTUID in every monitor
+  // that shows it, as in CCMS.
+  std::map<std::string, std::string> uid_of_element;
   for_each_node(system, [&](Node& n) {
     if (n.uid.empty()) {
-      while (used_uids.count(ten_digits(next_uid)) != 0) ++next_uid;
-      n.uid = ten_digits(next_uid++);
+      std::string element = n.context + '\x1f' + n.object + '\x1f' + n.name + '\x1f' + n.mtclass;
+      auto known = uid_of_element.find(element);
+      if (known != uid_of_element.end()) {
+        n.uid = known->second;
+      } else {
+        while (used_uids.count(ten_digits(next_uid)) != 0) ++next_uid;
+        n.uid = ten_digits(next_uid++);
+        uid_of_element.emplace(element, n.uid);
+      }
     }
     if (n.index.empty()) n.index = n.uid;
     for (Alert& a : n.alerts) {
