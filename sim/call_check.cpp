@@ -19,14 +19,7 @@ std::string bounded_name(const void* name) {
 
 std::string type_text(unsigned type, const TypeLookup& lookup) {
   if (const StructureDefinition* s = lookup(type)) return "structure " + s->name;
-  switch (type) {
-    case TYPC: return "TYPC";
-    case TYPDATE: return "TYPDATE";
-    case TYPTIME: return "TYPTIME";
-    case TYPNUM: return "TYPNUM";
-    case TYPINT: return "TYPINT";
-    default: return "unknown type " + std::to_string(type);
-  }
+  return elementary_type_name(type);
 }
 
 std::string expected_type_text(const ParameterSignature& p, const TypeLookup& lookup) {

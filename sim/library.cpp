@@ -24,17 +24,6 @@ std::string text_or_empty(const char* text) {
   return std::string(text, n);
 }
 
-std::string type_name(unsigned type) {
-  switch (type) {
-    case TYPC: return "TYPC";
-    case TYPDATE: return "TYPDATE";
-    case TYPTIME: return "TYPTIME";
-    case TYPNUM: return "TYPNUM";
-    case TYPINT: return "TYPINT";
-    default: return "type " + std::to_string(type);
-  }
-}
-
 void copy_field(char* target, std::size_t size, const std::string& text) {
   std::size_t n = std::min(size - 1, text.size());
   std::memcpy(target, text.data(), n);
@@ -79,16 +68,22 @@ const StructureDefinition* Library::structure_of(RFC_TYPEHANDLE handle) const {
   return it == structures_.end() ? nullptr : it->second;
 }
 
+RFC_HANDLE Library::refuse_open(const std::string& operation, const OpenError& error,
+                                RFC_ERROR_INFO_EX* error_info) {
+  if (error_info != nullptr) {
+    error_info->group = error.group;
+    copy_field(error_info->key, sizeof error_info->key, error.key);
+    copy_field(error_info->message, sizeof error_info->message, error.message);
+  }
+  fail(RFC_FAILURE, operation, error.key, error.message);
+  return 0;
+}
+
 RFC_HANDLE Library::open_request(const std::string& operation, OpenRequest& request,
                                  const std::shared_ptr<const Landscape>& landscape,
                                  RFC_ERROR_INFO_EX* error_info, const std::string& target) {
   auto refuse = [&](const OpenError& error) -> RFC_HANDLE {
-    if (error_info != nullptr) {
-      error_info->group = error.group;
-      copy_field(error_info->key, sizeof error_info->key, error.key);
-      copy_field(error_info->message, sizeof error_info->message, error.message);
-    }
-    fail(RFC_FAILURE, operation, error.key, error.message);
+    refuse_open(operation, error, error_info);
     log_call(landscape->call_log, 0, operation, {{"TARGET", target}}, RFC_FAILURE);
     return 0;
   };
@@ -185,13 +180,7 @@ RFC_HANDLE Library::open_ex(const char* connect_string, RFC_ERROR_INFO_EX* error
   const std::string operation = "RfcOpenEx";
   if (error_info != nullptr) std::memset(error_info, 0, sizeof *error_info);
   auto refuse = [&](const OpenError& error) -> RFC_HANDLE {
-    if (error_info != nullptr) {
-      error_info->group = error.group;
-      copy_field(error_info->key, sizeof error_info->key, error.key);
-      copy_field(error_info->message, sizeof error_info->message, error.message);
-    }
-    fail(RFC_FAILURE, operation, error.key, error.message);
-    return 0;
+    return refuse_open(operation, error, error_info);
   };
   std::shared_ptr<const Landscape> landscape;
   try {
@@ -279,7 +268,7 @@ RFC_RC Library::install_structure(const char* name, const RFC_TYPE_ELEMENT* elem
     std::string where = "Structure " + structure_name + ", field " + std::to_string(i + 1) + " (" + f.name + ")";
     std::string given = text_or_empty(e.name);
     if (given != f.name) return refuse(where + ": name " + given + " given");
-    if (e.type != f.type) return refuse(where + ": " + type_name(e.type) + " given, expected " + type_name(f.type));
+    if (e.type != f.type) return refuse(where + ": " + elementary_type_name(e.type) + " given, expected " + elementary_type_name(f.type));
     if (e.length != f.length) {
       return refuse(where + ": length " + std::to_string(e.length) + " given, expected " + std::to_string(f.length));
     }

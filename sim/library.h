@@ -49,6 +49,10 @@ class Library {
   // Nothing of the library's state may be used afterwards in the same
   // operation: the handler may close connections or end the process.
   void call_error_handler(const std::string& operation);
+  // A failed open: fills `error_info` (when given) and the last error,
+  // writes the trace block, and returns the null handle.
+  RFC_HANDLE refuse_open(const std::string& operation, const struct OpenError& error,
+                         RFC_ERROR_INFO_EX* error_info);
   RFC_HANDLE open_request(const std::string& operation, struct OpenRequest& request,
                           const std::shared_ptr<const Landscape>& landscape,
                           RFC_ERROR_INFO_EX* error_info, const std::string& target);

@@ -176,4 +176,15 @@ const StructureDefinition* find_structure(std::string_view name) {
   return it == catalogue.end() ? nullptr : &it->second;
 }
 
+std::string elementary_type_name(unsigned type) {
+  switch (type) {
+    case TYPC: return "TYPC";
+    case TYPDATE: return "TYPDATE";
+    case TYPTIME: return "TYPTIME";
+    case TYPNUM: return "TYPNUM";
+    case TYPINT: return "TYPINT";
+    default: return "type " + std::to_string(type);
+  }
+}
+
 }  // namespace rfcsim

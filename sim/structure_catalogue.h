@@ -28,4 +28,7 @@ struct StructureDefinition {
 // does not know it.
 const StructureDefinition* find_structure(std::string_view name);
 
+// Name of an elementary type code for messages ("TYPC", ..., "type 9").
+std::string elementary_type_name(unsigned type);
+
 }  // namespace rfcsim

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "config/named_message.h"
 #include "config/sensor_line.h"
 #include "config/system_profile.h"
 #include "platform/text_lines.h"
@@ -10,13 +11,6 @@
 namespace keldar {
 
 namespace {
-
-std::string message(std::string_view first, std::string_view name, std::string_view last) {
-  std::string text(first);
-  text += name;
-  text += last;
-  return text;
-}
 
 enum class ColonRule {
   every,        // every ":" becomes a blank
@@ -96,7 +90,7 @@ std::optional<std::string> read_sensor_file(const platform::FileSystem& files,
 
   definition.system_list.clear();
   std::optional<std::string> content = files.read(state.program_directory + file);
-  if (!content) return message("Error 1020: File ", file, " is missing...");
+  if (!content) return named_message("Error 1020: File ", file, " is missing...");
 
   for (const std::string& line : platform::read_lines(*content, kProfileLineMaximum)) {
     if (auto text = sensor_line_text(line, "# Gblx", lookup_name, 19)) {
@@ -115,8 +109,8 @@ std::optional<std::string> apply_definition(RunState& state,
   state.verbatim_parameter_text = definition.sensor_definition;
   if (state.parameter_text.find("MSET=") != std::string::npos) return std::nullopt;
   return state.global_run
-             ? message("Error 1022: Global Sensor ", state.sensor_display_name, " not found !")
-             : message("Error 1021: Local Sensor ", state.sensor_display_name, " not found !");
+             ? named_message("Error 1022: Global Sensor ", state.sensor_display_name, " not found !")
+             : named_message("Error 1021: Local Sensor ", state.sensor_display_name, " not found !");
 }
 
 void extract_keys(const RunState& state, SensorDefinition& definition) {

@@ -1,6 +1,7 @@
 #include "config/system_profile.h"
 
 #include "config/password.h"
+#include "config/named_message.h"
 #include "config/sensor_line.h"
 #include "platform/text_lines.h"
 #include "run/command_line.h"
@@ -22,17 +23,6 @@ const std::array<ProfileKey, 13> kProfileKeys = {{
     {"Description:", &SystemProfile::description, 95, 0},
     {"DatClient..:", &SystemProfile::data_client, 31, 0},
 }};
-
-namespace {
-
-std::string message(std::string_view first, std::string_view name, std::string_view last) {
-  std::string text(first);
-  text += name;
-  text += last;
-  return text;
-}
-
-}  // namespace
 
 std::optional<std::string> read_profile(std::string_view content,
                                         std::string_view profile_file_name,
@@ -59,11 +49,11 @@ std::optional<std::string> read_profile(std::string_view content,
       if (key.field == &SystemProfile::password) {
         DecodedPassword decoded = decode_password(value);
         if (decoded.status == PasswordStatus::invalid) {
-          return message("Error 1004: Invalid Password in Profile ", profile_file_name,
+          return named_message("Error 1004: Invalid Password in Profile ", profile_file_name,
                          " found...");
         }
         if (decoded.status == PasswordStatus::wrong) {
-          return message("Error 1005: Wrong Password in Profile ", profile_file_name,
+          return named_message("Error 1005: Wrong Password in Profile ", profile_file_name,
                          " found...");
         }
         value = std::move(decoded.password);
@@ -80,14 +70,14 @@ std::optional<std::string> read_profile(std::string_view content,
 std::optional<std::string> check_profile(const SystemProfile& profile,
                                          std::string_view profile_file_name) {
   if (profile.user.empty()) {
-    return message("Error 1006: Username in Profile ", profile_file_name, " is missing...");
+    return named_message("Error 1006: Username in Profile ", profile_file_name, " is missing...");
   }
   if (profile.password.empty()) {
-    return message("Error 1007: Password in Profile ", profile_file_name, "\tis missing...");
+    return named_message("Error 1007: Password in Profile ", profile_file_name, "\tis missing...");
   }
   for (const ProfileKey& key : kProfileKeys) {
     if ((profile.*key.field).size() < key.minimum) {
-      return message("Error 1003: Invalid Parameter(s) at ", profile_file_name, " found...");
+      return named_message("Error 1003: Invalid Parameter(s) at ", profile_file_name, " found...");
     }
   }
   return std::nullopt;
