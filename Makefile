@@ -19,7 +19,10 @@ export WINEDLLOVERRIDES := mscoree,mshtml=
 test: deps
 	@bash .ci/test-all
 
-demo: deps build
+# The demo needs only the programs and the simulated RFC library.
+demo: deps
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build build -j $(JOBS) --target keldar keldar-halvenor keldar-profile rfccm
 	@bash demo/run-demo.sh build/bin
 
 deps:
