@@ -476,6 +476,18 @@ int main(int argc, char** argv) {
     }
     DriveCJournal::clean_leftovers();
   }
+  if (g_options.leg == Leg::Linux) {
+    // On Linux the sensor maps "C:\" to "/": files there change what the
+    // directory search finds.
+    for (const char* path : {"/PRTG_Path.Txt", "/Programme/PRTG Network Monitor",
+                             "/Program Files/PRTG Network Monitor",
+                             "/Program Files (x86)/PRTG Network Monitor"}) {
+      if (fs::exists(path)) {
+        std::cerr << "keldar_e2e: warning: " << path
+                  << " exists on this machine; the profile search cases may fail\n";
+      }
+    }
+  }
   try {
     register_cases();
   } catch (const std::exception& e) {
