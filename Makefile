@@ -22,7 +22,7 @@ test: deps
 # The demo needs only the programs and the simulated RFC library.
 demo: deps
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build build -j $(JOBS) --target keldar keldar-halvenor keldar-profile rfccm
+	@cmake --build build -j $(JOBS) --target keldar keldar-halvenor keldar-dravosk keldar-profile rfccm
 	@bash demo/run-demo.sh build/bin
 
 deps:
@@ -34,13 +34,12 @@ build: deps
 	@cmake --build build -j $(JOBS)
 
 windows: deps
-	@cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	  -DCMAKE_C_COMPILER=x86_64-w64-mingw32-gcc-posix >/dev/null
+	@cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build build/windows -j $(JOBS)
 
 windows32: deps
 	@cmake -S . -B build/windows32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_C_COMPILER=i686-w64-mingw32-gcc-posix -DKELDAR_TESTS=OFF >/dev/null
+	  -DKELDAR_TESTS=OFF >/dev/null
 	@cmake --build build/windows32 -j $(JOBS)
 
 asan: deps

@@ -12,7 +12,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 REPO=$PWD
 BIN=$(cd "${1:-build/bin}" && pwd)
-for program in keldar keldar-halvenor keldar-profile; do
+for program in keldar keldar-halvenor keldar-dravosk keldar-profile; do
   [[ -x $BIN/$program ]] || { echo "demo: $BIN/$program is not built (make build)" >&2; exit 1; }
 done
 
@@ -95,6 +95,18 @@ show "The same sensor from the Halvenor sibling binary" keldar-halvenor PRD CPU_
 mkdir -p alone
 cp "$BIN/keldar" alone/
 show "A copy of the sensor without the RFC library beside it" alone/keldar PRD CPU_Sensor
+
+# --- The example configuration (examples/) --------------------------------------
+
+mkdir -p example
+cp "$REPO"/examples/*.P00 "$REPO/examples/SAP Velquist.Gbl" example/
+cp "$REPO/examples/landscape.json" example/rfcsim.json
+cd example
+show "A local sensor of examples/PRD.P00" keldar PRD PRD_CPU
+show "A global sensor of examples/SAP Velquist.Gbl, over PRD and QAS" keldar GLOBAL CPU_ALL
+show "A direct definition, Dravosk mode" keldar-dravosk PRD \
+  MSET=SAP:CCMS:Monitor:Templates,MONITOR=Dialog:Overview
+cd ..
 
 echo
 echo "End of the demo. More in README.md; the messages are explained in docs/messages.md."
