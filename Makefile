@@ -34,11 +34,11 @@ build: deps
 	@cmake --build build -j $(JOBS)
 
 windows: deps
-	@cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+	@cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build build/windows -j $(JOBS)
 
 windows32: deps
-	@cmake -S . -B build/windows32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	@cmake -S . -B build/windows32 -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DKELDAR_TESTS=OFF >/dev/null
 	@cmake --build build/windows32 -j $(JOBS)
 

@@ -25,8 +25,9 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
 
-  // The directory as a text ending with "/", e.g. for an injected root.
-  std::string root() const { return path_.generic_string() + "/"; }
+  // The directory in the platform's own notation, ending with its
+  // separator, e.g. for an injected root.
+  std::string root() const { return (path_ / "").string(); }
 
   // Writes `content` to `relative` below the directory, creating parents.
   void write(const std::string& relative, const std::string& content) const {
