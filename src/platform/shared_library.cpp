@@ -1,5 +1,7 @@
 #include "platform/shared_library.h"
 
+#include <string>
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -8,17 +10,38 @@
 
 namespace keldar::platform {
 
-std::unique_ptr<SharedLibrary> SharedLibrary::load(const std::string& path) {
+std::unique_ptr<SharedLibrary> SharedLibrary::load(const std::string& path,
+                                                   std::string* problem) {
+  if (problem != nullptr) problem->clear();
 #if defined(_WIN32)
   // No error dialog box on a probe: a missing library is an error result.
   UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   HMODULE module = LoadLibraryA(path.c_str());
+  DWORD error = module == nullptr ? GetLastError() : 0;
   SetErrorMode(old_mode);
-  if (module == nullptr) return nullptr;
+  if (module == nullptr) {
+    if (problem != nullptr && error != ERROR_MOD_NOT_FOUND && error != ERROR_FILE_NOT_FOUND &&
+        error != ERROR_PATH_NOT_FOUND) {
+      // The usual cause on a probe: a 32-bit DLL beside a 64-bit program or
+      // the other way round.
+      *problem = error == ERROR_BAD_EXE_FORMAT
+                     ? "it is no valid library for this program (32/64-bit mismatch, or damaged)"
+                     : "Windows error " + std::to_string(error);
+    }
+    return nullptr;
+  }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void*>(module)));
 #else
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) return nullptr;
+  if (handle == nullptr) {
+    const char* error = dlerror();
+    std::string text = error != nullptr ? error : "";
+    // The reason follows the path in dlerror's text; the message names the
+    // library itself.
+    if (text.rfind(path + ": ", 0) == 0) text.erase(0, path.size() + 2);
+    if (problem != nullptr && text.find("No such file") == std::string::npos) *problem = text;
+    return nullptr;
+  }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
 #endif
 }

@@ -9,8 +9,12 @@ namespace keldar::platform {
 class SharedLibrary {
  public:
   // Loads the library at `path` (a full path, or a bare file name for the
-  // platform's normal search). Returns null when it cannot be loaded.
-  static std::unique_ptr<SharedLibrary> load(const std::string& path);
+  // platform's normal search). Returns null when it cannot be loaded; then
+  // `problem`, when given, is empty if no such file was found, or says why
+  // a file that was found could not be loaded (for example a library built
+  // for another architecture).
+  static std::unique_ptr<SharedLibrary> load(const std::string& path,
+                                             std::string* problem = nullptr);
 
   ~SharedLibrary();
   SharedLibrary(const SharedLibrary&) = delete;

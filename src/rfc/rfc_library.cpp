@@ -29,15 +29,26 @@ bool bind(const platform::SharedLibrary& library, const char* name, int argument
 std::optional<std::string> load_rfc_library(const std::string& program_directory,
                                             RfcLibrary& rfc) {
   const std::string name = rfc_library_file_name();
+  // A library that is there but does not load (damaged, or built for the
+  // other architecture) is reported as such: "missing" would send the admin
+  // looking for the wrong fault.
+  std::string problem;
   if (!program_directory.empty()) {
-    rfc.library = platform::SharedLibrary::load(program_directory + name);
+    rfc.library = platform::SharedLibrary::load(program_directory + name, &problem);
     if (rfc.library) rfc.path = program_directory + name;
   }
   if (!rfc.library) {
-    rfc.library = platform::SharedLibrary::load(name);
+    std::string search_problem;
+    rfc.library = platform::SharedLibrary::load(name, &search_problem);
     if (rfc.library) rfc.path = name;
+    if (problem.empty()) problem = search_problem;
   }
-  if (!rfc.library) return "Error 1010: RFC-Library " + name + " is missing...";
+  if (!rfc.library) {
+    if (!problem.empty()) {
+      return "Error 1010: RFC-Library " + name + " cannot be loaded: " + problem + "...";
+    }
+    return "Error 1010: RFC-Library " + name + " is missing...";
+  }
 
   std::string missing;
   const platform::SharedLibrary& lib = *rfc.library;

@@ -202,8 +202,11 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
         fail("\"only\" takes \"linux\" or \"wine\"");
       }
     } else if (keyword == "library") {
-      if (rest != "absent") fail("\"library\" takes \"absent\"");
+      if (rest.empty() || rest.find(' ') != std::string::npos) {
+        fail("\"library\" takes \"absent\" or the name of a test library");
+      }
       current_case().library_absent = true;
+      if (rest != "absent") current_case().library_fixture = rest;
     } else if (keyword == "copy") {
       auto [program, path] = keyword_and_rest(rest);
       if (program.empty() || path.empty()) fail("\"copy PROGRAM PATH\" expected");

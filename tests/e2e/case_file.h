@@ -52,6 +52,9 @@ struct Case {
   int line = 0;
   std::optional<Leg> only;
   bool library_absent = false;
+  // With library_absent: a test library of the build laid down beside the
+  // program copies under the RFC library's name ("library NAME").
+  std::string library_fixture;
   std::vector<FileSpec> files;
   std::vector<CopySpec> copies;
   std::vector<Step> steps;

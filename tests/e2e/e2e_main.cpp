@@ -294,6 +294,13 @@ fs::path resolve_program(Workspace& ws, const std::string& program) {
     fs::create_directories(copy.parent_path());
     fs::copy_file(built, copy);
   }
+  const std::string& fixture = ws.the_case().library_fixture;
+  if (!fixture.empty()) {
+    fs::path library = g_options.bin / (fixture + (g_options.leg == Leg::Wine ? ".dll" : ".so"));
+    if (!fs::exists(library)) throw std::runtime_error("test library not built: " + library.string());
+    fs::copy_file(library, copy.parent_path() / expand("{{rfclib}}"),
+                  fs::copy_options::overwrite_existing);
+  }
   return copy;
 }
 
