@@ -102,7 +102,10 @@ mkdir -p example
 cp "$REPO"/examples/*.P00 "$REPO/examples/SAP Velquist.Gbl" example/
 cp "$REPO/examples/landscape.json" example/rfcsim.json
 cd example
-show "A local sensor of examples/PRD.P00" keldar PRD PRD_CPU
+show "The monitor sets of PRD" keldar PRD MONITOR-SETS
+show "The monitor trees of a monitor set" keldar PRD MONITOR-SET=SAP:CCMS:Monitor:Templates
+show "A value sensor of examples/PRD.P00: CPU Utilization" keldar PRD PRD_CPU
+show "A state sensor of examples/PRD.P00: grades of Entire System" keldar PRD PRD_STATE
 show "A global sensor of examples/SAP Velquist.Gbl, over PRD and QAS" keldar GLOBAL CPU_ALL
 show "A direct definition, Dravosk mode" keldar-dravosk PRD \
   MSET=SAP:CCMS:Monitor:Templates,MONITOR=Dialog:Overview
