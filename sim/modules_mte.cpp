@@ -35,13 +35,7 @@ void set_date_time(Record& r, const char* date_field, const char* time_field, co
 
 Record tid_of(const Node& n) {
   Record tid(*find_structure("BAPITID"));
-  tid.set_text("MTSYSID", n.sysid);
-  tid.set_text("MTMCNAME", n.context);
-  tid.set_text("MTNUMRANGE", n.numrange);
-  tid.set_text("MTUID", n.uid);
-  tid.set_text("MTCLASS", n.mtclass);
-  tid.set_text("MTINDEX", n.index);
-  tid.set_text("EXTINDEX", n.extindex);
+  set_mte_identifier(tid, n);
   return tid;
 }
 

@@ -84,9 +84,7 @@ std::vector<TreePosition> tree_rows(const Node& root, std::int32_t max_depth, st
   return rows;
 }
 
-Record tree_node_record(const System& system, const TreePosition& position, std::time_t now) {
-  const Node& n = *position.node;
-  Record r(*find_structure("BAPITNDEXT"));
+void set_mte_identifier(Record& r, const Node& n) {
   r.set_text("MTSYSID", n.sysid);
   r.set_text("MTMCNAME", n.context);
   r.set_text("MTNUMRANGE", n.numrange);
@@ -94,6 +92,12 @@ Record tree_node_record(const System& system, const TreePosition& position, std:
   r.set_text("MTCLASS", n.mtclass);
   r.set_text("MTINDEX", n.index);
   r.set_text("EXTINDEX", n.extindex);
+}
+
+Record tree_node_record(const System& system, const TreePosition& position, std::time_t now) {
+  const Node& n = *position.node;
+  Record r(*find_structure("BAPITNDEXT"));
+  set_mte_identifier(r, n);
   r.set_int("ALTREENUM", n.tree_number);
   r.set_int("ALIDXINTRE", position.index);
   r.set_int("ALLEVINTRE", position.level);
