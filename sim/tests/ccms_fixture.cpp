@@ -26,11 +26,12 @@ void Ccms::SetUp() {
   ASSERT_EQ(xmi_logon(handle_).rc, RFC_OK);
 }
 
-std::vector<Buffer> Ccms::tree(std::int32_t depth, std::int32_t level, const std::string& monitor, Outcome* outcome) {
+std::vector<Buffer> Ccms::tree(std::int32_t depth, std::int32_t level, const std::string& monitor, Outcome* outcome,
+                               const std::string& monitor_set) {
   std::string user = "MONITOR         ";
   Buffer name("BAPIMNNAME");
   name.set("MONI_NAME", monitor);
-  name.set("MS_NAME", "SAP CCMS Monitor Templates");
+  name.set("MS_NAME", monitor_set);
   Buffer ret("BAPIRET2");
   Parameters exporting, importing;
   exporting.text("EXTERNAL_USER_NAME", user).integer("MAX_TREE_DEPTH", depth).record("MONITOR_NAME", name)

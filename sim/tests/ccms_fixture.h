@@ -17,9 +17,10 @@ extern const char* kTree;
 class Ccms : public SimTest {
  protected:
   void SetUp() override;
-  // The tree rows of `monitor` in set "SAP CCMS Monitor Templates".
+  // The tree rows of `monitor` in `monitor_set`.
   std::vector<Buffer> tree(std::int32_t depth = 0, std::int32_t level = 3, const std::string& monitor = "Entire System",
-                           Outcome* outcome = nullptr);
+                           Outcome* outcome = nullptr,
+                           const std::string& monitor_set = "SAP CCMS Monitor Templates");
   // The row whose short name is `name`.
   Buffer node(const std::string& name);
   // A function module taking EXTERNAL_USER_NAME and TID, receiving `into`

@@ -27,20 +27,11 @@ TEST_F(Documentation, AnnotatedExampleBehavesAsDescribed) {
   ASSERT_NE(handle_, 0u) << last_error().message;
   ASSERT_EQ(xmi_logon(handle_).rc, RFC_OK);
 
-  std::string user = "MONITOR         ";
-  Buffer name("BAPIMNNAME"), ret("BAPIRET2");
-  name.set("MONI_NAME", "Dialog");
-  name.set("MS_NAME", "My Monitors");
-  std::int32_t depth = 0, level = 0;
-  Parameters exporting, importing;
-  exporting.text("EXTERNAL_USER_NAME", user).integer("MAX_TREE_DEPTH", depth).record("MONITOR_NAME", name)
-      .integer("VIS_ON_USR_LEVEL", level);
-  importing.record("RETURN", ret);
-  Tables tables;
-  ITAB_H nodes = tables.add("TREE_NODES", "BAPITNDEXT");
-  ASSERT_EQ(call(handle_, "BAPI_SYSTEM_MON_GETTREE", exporting, importing, tables).rc, RFC_OK);
-  ASSERT_EQ(rfc().ItFill(nodes), 5u);  // "Users Logged On" needs level 1
-  Buffer root = line(nodes, 1, "BAPITNDEXT"), response = line(nodes, 2, "BAPITNDEXT");
+  Outcome fetched;
+  std::vector<Buffer> rows = tree(0, 0, "Dialog", &fetched, "My Monitors");
+  ASSERT_EQ(fetched.rc, RFC_OK);
+  ASSERT_EQ(rows.size(), 5u);  // "Users Logged On" needs level 1
+  const Buffer &root = rows[0], &response = rows[1];
   EXPECT_EQ(root.text("MTCLASS"), "050");
   EXPECT_EQ(root.integer("ACTUALVAL"), 3);
   EXPECT_EQ(response.text("MTCLASS"), "100");
