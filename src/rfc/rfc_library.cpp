@@ -35,12 +35,10 @@ std::optional<std::string> load_rfc_library(const std::string& program_directory
   std::string problem;
   if (!program_directory.empty()) {
     rfc.library = platform::SharedLibrary::load(program_directory + name, &problem);
-    if (rfc.library) rfc.path = program_directory + name;
   }
   if (!rfc.library) {
     std::string search_problem;
     rfc.library = platform::SharedLibrary::load(name, &search_problem);
-    if (rfc.library) rfc.path = name;
     if (problem.empty()) problem = search_problem;
   }
   if (!rfc.library) {

@@ -12,7 +12,6 @@ namespace keldar {
 
 struct RfcLibrary {
   std::unique_ptr<platform::SharedLibrary> library;
-  std::string path;  // what was loaded: a full path or the bare file name
 
   RfcEnvironment_t RfcEnvironment = nullptr;
   RfcOpen_t RfcOpen = nullptr;
