@@ -1,5 +1,7 @@
 #include "connect_string.h"
 
+#include "text.h"
+
 #include <cctype>
 
 namespace rfcsim {
@@ -18,7 +20,7 @@ std::map<std::string, std::string> parse_connect_string(const std::string& text)
       throw ConnectStringError("connect string: \"" + key + "\" is not of the form KEYWORD=value");
     }
     if (key.empty()) throw ConnectStringError("connect string: a value without keyword");
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    key = upper(key);
     ++pos;  // '='
     std::string value;
     if (pos < text.size() && text[pos] == '"') {

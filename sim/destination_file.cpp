@@ -3,13 +3,10 @@
 #include <cctype>
 #include <sstream>
 
+#include "text.h"
+
 namespace rfcsim {
 namespace {
-
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string trim(const std::string& text) {
   std::size_t begin = text.find_first_not_of(" \t\r");

@@ -18,12 +18,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 // One JSON object being read, with its path for messages. Every key must be
 // read or listed, so a misspelt key is reported instead of ignored.
 class Object {

@@ -10,11 +10,6 @@
 namespace rfcsim {
 namespace {
 
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 bool same_host(const std::string& a, const std::string& b) { return upper(a) == upper(b); }
 
 std::string key_of(const std::map<std::string, std::string>& keys, const char* key) {

@@ -24,11 +24,11 @@ struct TreePosition {
 // tree either way.
 std::vector<TreePosition> tree_rows(const Node& root, std::int32_t max_depth, std::int32_t user_level);
 
-// The BAPITNDEXT record for a tree row at the moment `now`.
 // Fills the seven MTE identifier fields (MTSYSID ... EXTINDEX) of a BAPITID
 // or BAPITNDEXT record from a node.
 void set_mte_identifier(Record& r, const Node& n);
 
+// The BAPITNDEXT record for a tree row at the moment `now`.
 Record tree_node_record(const System& system, const TreePosition& position, std::time_t now);
 
 // The MTE whose seven BAPITID fields equal those of `tid` (compared without

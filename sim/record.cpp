@@ -7,17 +7,6 @@
 
 namespace rfcsim {
 
-std::string trim_right(std::string_view text) {
-  std::size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
-}
-
-std::string pad(std::string_view text, std::size_t width) {
-  std::string result(text.substr(0, width));
-  result.resize(width, ' ');
-  return result;
-}
-
 Record::Record(const StructureDefinition& structure)
     : structure_(&structure), bytes_(structure.size, 0) {
   for (const FieldDefinition& f : structure.fields) {

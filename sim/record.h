@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "structure_catalogue.h"
+#include "text.h"
 
 namespace rfcsim {
 
@@ -41,11 +42,5 @@ class Record {
   const StructureDefinition* structure_;
   std::vector<unsigned char> bytes_;
 };
-
-// Text with trailing blanks removed.
-std::string trim_right(std::string_view text);
-
-// Text cut or blank-padded to `width`.
-std::string pad(std::string_view text, std::size_t width);
 
 }  // namespace rfcsim

@@ -70,10 +70,4 @@ Outcome Ccms::mte_call(const std::string& function, const Buffer& row,
   return call(handle_, function, exporting, importing, none);
 }
 
-std::string local_stamp(std::time_t moment) {
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d%H%M%S", std::localtime(&moment));
-  return text;
-}
-
 }  // namespace rfcsim_test

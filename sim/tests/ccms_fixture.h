@@ -33,7 +33,4 @@ class Ccms : public SimTest {
 // The BAPITID of a tree row.
 Buffer tid_of(const Buffer& row);
 
-// YYYYMMDDhhmmss of a moment, local time.
-std::string local_stamp(std::time_t moment);
-
 }  // namespace rfcsim_test

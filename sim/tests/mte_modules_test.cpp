@@ -1,5 +1,6 @@
 // The modules that read one MTE: values, properties, alerts.
 #include "ccms_fixture.h"
+#include "time_spec.h"
 
 namespace rfcsim_test {
 namespace {
@@ -164,11 +165,11 @@ TEST_F(Mte, AgesCountBackFromTheMomentOfTheCall) {
   std::time_t after = std::time(nullptr);
   // The stamp lies between the two readings of the clock, shifted by the age.
   std::string stamp = sm.text("SMSGDATE") + sm.text("SMSGTIME");
-  EXPECT_GE(stamp, local_stamp(before - 300));
-  EXPECT_LE(stamp, local_stamp(after - 300));
+  EXPECT_GE(stamp, rfcsim::local_stamp(before - 300));
+  EXPECT_LE(stamp, rfcsim::local_stamp(after - 300));
   std::string alert = row.text("ALERTDATE") + row.text("ALERTTIME");
-  EXPECT_GE(alert, local_stamp(before - 86400));
-  EXPECT_LE(alert, local_stamp(after - 86400));
+  EXPECT_GE(alert, rfcsim::local_stamp(before - 86400));
+  EXPECT_LE(alert, rfcsim::local_stamp(after - 86400));
 }
 
 }  // namespace

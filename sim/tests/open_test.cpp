@@ -1,5 +1,5 @@
 // Reaching systems and logging on: RfcOpen, RfcOpenEx, RfcClose.
-#include "platform/environment_variable.h"
+#include "environment_variable.h"
 #include "rfc_client.h"
 
 namespace rfcsim_test {
@@ -151,9 +151,9 @@ TEST_F(Open, ALandscapeThatCannotBeReadFailsEveryOpenNamingFileAndPosition) {
 TEST_F(Open, TheLandscapeVariableNamesTheFile) {
   std::filesystem::remove("rfcsim.json");
   write_file("other.json", kLandscape);
-  keldar::platform::set_environment_variable("RFCSIM_LANDSCAPE", "other.json");
+  rfcsim::testing::set_environment_variable("RFCSIM_LANDSCAPE", "other.json");
   EXPECT_NE(open("qasci01", 10, "200", "MONITOR", "Secret02"), 0u) << last_error().message;
-  keldar::platform::set_environment_variable("RFCSIM_LANDSCAPE", "");
+  rfcsim::testing::set_environment_variable("RFCSIM_LANDSCAPE", "");
   EXPECT_EQ(open("qasci01", 10, "200", "MONITOR", "Secret02"), 0u);
 }
 

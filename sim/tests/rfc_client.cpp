@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "platform/environment_variable.h"
+#include "environment_variable.h"
 #include "platform/program_location.h"
 #include "platform/rfc_abi.h"
 #include "platform/shared_library.h"
@@ -98,12 +98,6 @@ const std::map<std::string, Layout>& layouts() {
   return all;
 }
 
-template <typename F>
-void resolve(const keldar::platform::SharedLibrary& library, const char* name, F& target) {
-  void* address = library.symbol(name);
-  if (address == nullptr) throw std::runtime_error(std::string("missing entry point ") + name);
-  target = reinterpret_cast<F>(address);
-}
 
 }  // namespace
 
@@ -129,20 +123,11 @@ const Api& rfc() {
     std::string path = keldar::platform::executable_directory() + KELDAR_RFC_LIBRARY_NAME;
     library = keldar::platform::SharedLibrary::load(path);
     if (!library) throw std::runtime_error("cannot load " + path);
-    resolve(*library, "RfcEnvironment", api.RfcEnvironment);
-    resolve(*library, "RfcOpen", api.RfcOpen);
-    resolve(*library, "RfcOpenEx", api.RfcOpenEx);
-    resolve(*library, "RfcClose", api.RfcClose);
-    resolve(*library, "RfcLastError", api.RfcLastError);
-    resolve(*library, "RfcInstallStructure", api.RfcInstallStructure);
-    resolve(*library, "RfcCall", api.RfcCall);
-    resolve(*library, "RfcReceive", api.RfcReceive);
-    resolve(*library, "RfcCallReceive", api.RfcCallReceive);
-    resolve(*library, "ItCreate", api.ItCreate);
-    resolve(*library, "ItFill", api.ItFill);
-    resolve(*library, "ItGetLine", api.ItGetLine);
-    resolve(*library, "ItAppLine", api.ItAppLine);
-    resolve(*library, "ItDelete", api.ItDelete);
+    for (const keldar::RfcEntryPoint& entry : keldar::kRfcEntryPoints) {
+      void* address = library->symbol(entry.name);
+      if (address == nullptr) throw std::runtime_error(std::string("missing entry point ") + entry.name);
+      entry.store(api, address);
+    }
   }
   return api;
 }
@@ -290,7 +275,7 @@ void SimTest::SetUp() {
   directory_ = std::filesystem::temp_directory_path() / ("rfcsim-test-" + std::to_string(random()));
   std::filesystem::create_directories(directory_);
   std::filesystem::current_path(directory_);
-  keldar::platform::set_environment_variable("RFCSIM_LANDSCAPE", "");
+  rfcsim::testing::set_environment_variable("RFCSIM_LANDSCAPE", "");
   rfc().RfcEnvironment(nullptr);
 }
 

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "rfc/rfc_interface.h"
+#include "rfc/rfc_library.h"
 
 namespace rfcsim_test {
 
@@ -34,22 +35,8 @@ const Layout& layout(const std::string& name);
 // Names of all structures the system exchanges.
 std::vector<std::string> structure_names();
 
-struct Api {
-  RfcEnvironment_t RfcEnvironment;
-  RfcOpen_t RfcOpen;
-  RfcOpenEx_t RfcOpenEx;
-  RfcClose_t RfcClose;
-  RfcLastError_t RfcLastError;
-  RfcInstallStructure_t RfcInstallStructure;
-  RfcCall_t RfcCall;
-  RfcReceive_t RfcReceive;
-  RfcCallReceive_t RfcCallReceive;
-  ItCreate_t ItCreate;
-  ItFill_t ItFill;
-  ItGetLine_t ItGetLine;
-  ItAppLine_t ItAppLine;
-  ItDelete_t ItDelete;
-};
+// The library's entry points, bound through the sensor's own table.
+using Api = keldar::RfcApi;
 
 // The library's entry points; the library is loaded on first use.
 const Api& rfc();

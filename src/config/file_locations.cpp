@@ -1,9 +1,10 @@
 #include "config/file_locations.h"
 
 #include <array>
+#include <optional>
 
-#include "platform/text_lines.h"
-#include "run/command_line.h"
+#include "config/config_lines.h"
+#include "text/ascii.h"
 
 namespace keldar {
 
@@ -19,11 +20,7 @@ constexpr std::array<std::string_view, 3> kFixedCandidates = {
     "\\Program Files (x86)\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\",
 };
 // "C:\PRTG_Path.Txt" is read as with a 100-byte line buffer.
-constexpr std::size_t kPathFileReadChars = 99;
-
-std::string missing_profile(std::string_view name) {
-  return "Error 1002: Profile " + std::string(name) + " is missing...";
-}
+constexpr std::size_t kPathFileLineChars = 99;
 
 // A line of "C:\PRTG_Path.Txt" that names a directory: "\dir", "C:\dir" or
 // "C:" (and "/dir" where "/" separates directories).
@@ -34,17 +31,27 @@ bool names_directory(std::string_view line) {
          (line.size() >= 2 && line[1] == ':');
 }
 
-// The directory of the sensor directory search; empty when there is no
-// "C:\PRTG_Path.Txt", which means the working directory.
+// The directory of the sensor directory search; empty when
+// "C:\PRTG_Path.Txt" cannot be read, which means the working directory.
 std::optional<std::string> installation_directory(const platform::FileSystem& files) {
-  std::optional<std::string> content = files.read(kPrtgPathFile);
-  if (!content) return std::nullopt;
+  std::unique_ptr<platform::InputFile> file = files.open(kPrtgPathFile);
+  if (file == nullptr) return std::nullopt;
+  text::LineReader lines = config_lines(*file, kPathFileLineChars);
   std::string directory;
-  for (const std::string& line : platform::read_lines(*content, kPathFileReadChars)) {
+  std::string line;
+  while (lines.next(line)) {
     if (names_directory(line)) directory = line;
   }
+  if (lines.failed()) return std::nullopt;
   if (directory.empty() || !platform::is_directory_separator(directory.back())) directory += '\\';
   return directory;
+}
+
+// Opens `path` when it can be read; null otherwise.
+std::unique_ptr<platform::InputFile> open_readable(const platform::FileSystem& files,
+                                                   const std::string& path) {
+  if (!files.can_open(path)) return nullptr;
+  return files.open(path);
 }
 
 }  // namespace
@@ -55,15 +62,15 @@ std::string with_default_extension(std::string_view profile_argument) {
   return name;
 }
 
-std::optional<std::string> locate_profile(const platform::FileSystem& files, RunState& state,
-                                          std::string& profile_content) {
-  std::string name = with_default_extension(state.profile_argument);
-  if (to_upper_ascii(state.profile_argument) == "GLOBAL") {
+ProfileLocation locate_profile(const platform::FileSystem& files,
+                               std::string_view profile_argument, bool search) {
+  ProfileLocation location;
+  std::string name = with_default_extension(profile_argument);
+  if (text::to_upper_ascii(profile_argument) == "GLOBAL") {
     name = kGlobalSensorFile;
-    state.global_run = true;
+    location.global = true;
   }
 
-  state.program_directory.clear();
   std::size_t separator = std::string::npos;
   for (std::size_t i = name.size(); i-- > 0;) {
     if (platform::is_directory_separator(name[i])) {
@@ -72,28 +79,26 @@ std::optional<std::string> locate_profile(const platform::FileSystem& files, Run
     }
   }
   // A separator in the first position is the root, not a directory split.
+  std::string argument_directory;
   if (separator != std::string::npos && separator >= 1) {
-    state.program_directory = name.substr(0, separator + 1);
+    argument_directory = name.substr(0, separator + 1);
     name.erase(0, separator + 1);
   }
-  if (to_upper_ascii(name) == "GLOBAL.P00") {
-    state.global_run = true;
+  if (text::to_upper_ascii(name) == "GLOBAL.P00") {
+    location.global = true;
     name = kGlobalSensorFile;
   }
-  state.profile_file_name = name;
+  location.file_name = name;
 
-  const bool search = state.output_mode == OutputMode::EXEXML &&
-                      state.parameter_text.find('@') == std::string::npos;
   if (!search) {
-    std::string full_path = state.program_directory + name;
-    std::optional<std::string> content = files.read(full_path);
-    if (!content) return missing_profile(full_path);
-    profile_content = std::move(*content);
-    return std::nullopt;
+    location.program_directory = argument_directory;
+    location.shown_name = argument_directory + name;
+    location.file = open_readable(files, location.shown_name);
+    return location;
   }
 
   // The sensor directory search ignores a directory given with the argument.
-  state.program_directory.clear();
+  location.shown_name = name;
   if (std::optional<std::string> root = installation_directory(files)) {
     std::string directory = std::move(*root);
     if (files.can_open(directory + std::string(kInstallationSensorDirectory) + name)) {
@@ -102,25 +107,17 @@ std::optional<std::string> locate_profile(const platform::FileSystem& files, Run
     if (files.can_open(directory + std::string(kSensorDirectory) + name)) {
       directory += kSensorDirectory;
     }
-    std::optional<std::string> content = files.read(directory + name);
-    if (!content) return missing_profile(name);
-    state.program_directory = std::move(directory);
-    profile_content = std::move(*content);
-    return std::nullopt;
+    location.file = open_readable(files, directory + name);
+    if (location.file != nullptr) location.program_directory = std::move(directory);
+    return location;
   }
 
-  if (std::optional<std::string> content = files.read(name)) {
-    profile_content = std::move(*content);
-    return std::nullopt;
+  location.file = open_readable(files, name);
+  for (std::size_t i = 0; location.file == nullptr && i < kFixedCandidates.size(); ++i) {
+    location.file = open_readable(files, std::string(kFixedCandidates[i]) + name);
+    if (location.file != nullptr) location.program_directory = kFixedCandidates[i];
   }
-  for (std::string_view candidate : kFixedCandidates) {
-    if (std::optional<std::string> content = files.read(std::string(candidate) + name)) {
-      state.program_directory = candidate;
-      profile_content = std::move(*content);
-      return std::nullopt;
-    }
-  }
-  return missing_profile(name);
+  return location;
 }
 
 }  // namespace keldar

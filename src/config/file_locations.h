@@ -2,12 +2,11 @@
 // the program directory, and the PRTG custom-sensor directory search.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
-#include "run/run_state.h"
 
 namespace keldar {
 
@@ -21,24 +20,34 @@ inline constexpr std::string_view kPrtgPathFile = "C:\\PRTG_Path.Txt";
 // fourth character from the end is "." ("PRD" -> "PRD.P00"; "PRD.P01" stays).
 std::string with_default_extension(std::string_view profile_argument);
 
-// Turns the profile argument into state.profile_file_name and
-// state.program_directory (sets state.global_run for "GLOBAL" and
-// "GLOBAL.P00", whose file is the global file), searches the sensor
-// directory in EXEXML mode without "@", and reads the profile. On success
-// `profile_content` holds the file's bytes. Returns the message of error
-// 1002 when the profile cannot be opened: with the full path when the
-// directory came from the profile argument (sibling modes, "@"), with the
-// file name alone after the sensor directory search.
+// Where the profile was found.
+struct ProfileLocation {
+  std::string file_name;          // without directory; the global file for "GLOBAL"
+  std::string program_directory;  // prefix ending in a separator, or empty
+  bool global = false;            // "GLOBAL" or "GLOBAL.P00" named the global file
+  // The profile opened for reading; null when it was not found.
+  std::unique_ptr<platform::InputFile> file;
+  // The name a "profile is missing" message shows: the full path when the
+  // directory came from the profile argument, the file name alone after the
+  // sensor directory search.
+  std::string shown_name;
+};
+
+// Turns the profile argument into the profile file name and the program
+// directory, and opens the profile. With `search` (EXEXML without "@") the
+// sensor directory is searched and the argument's own directory is ignored;
+// otherwise the profile is opened as the argument names it.
 //
-// The search: when "C:\PRTG_Path.Txt" exists, its last line that starts with
-// a directory separator, has one in column 3 or a ":" in column 2 is the
-// installation root (a separator appended when missing; no such line: the
-// root "\"); "PRTG Network Monitor\Custom Sensors\ExeXml\" and then
-// "Custom Sensors\ExeXml\" are appended where they hold the profile, and the
-// profile must be there. Without that file the working directory is tried,
-// then "\Programme\", "\Program Files\" and "\Program Files (x86)\" each with
-// "PRTG Network Monitor\Custom Sensors\ExeXml\".
-std::optional<std::string> locate_profile(const platform::FileSystem& files, RunState& state,
-                                          std::string& profile_content);
+// The search: when "C:\PRTG_Path.Txt" can be read, its last line that
+// starts with a directory separator, has one in column 3 or a ":" in column
+// 2 is the installation root (a separator appended when missing; no such
+// line: the root "\"); "PRTG Network Monitor\Custom Sensors\ExeXml\" and
+// then "Custom Sensors\ExeXml\" are appended where they hold the profile,
+// and the profile must be there. Without that file the working directory is
+// tried, then "\Programme\", "\Program Files\" and "\Program Files (x86)\"
+// each with "PRTG Network Monitor\Custom Sensors\ExeXml\". A candidate that
+// cannot be read (a directory, say) counts as missing.
+ProfileLocation locate_profile(const platform::FileSystem& files,
+                               std::string_view profile_argument, bool search);
 
 }  // namespace keldar

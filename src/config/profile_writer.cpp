@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/sensor_line.h"
-#include "run/command_line.h"
+#include "text/ascii.h"
 
 namespace keldar {
 
@@ -48,6 +48,12 @@ std::string local_sensor_refusal(const LocalSensor& sensor) {
            "\" cannot be given on the command line (no blank, \",\" or \"=\", and no "
            "\"#\" or \"-\" at the start)";
   }
+  if (name.find_first_of("#@$%") != std::string::npos) {
+    return "the sensor name \"" + name +
+           "\" cannot hold \"#\", \"@\", \"$\" or \"%\": on the command line each of them "
+           "switches the sensor to trace mode, and \"@\" also stops the search of the PRTG "
+           "sensor directory";
+  }
   if (sensor.definition.size() > kLocalSensorDefinitionMaximum) {
     return "the definition of sensor " + name + " has " +
            std::to_string(sensor.definition.size()) + " characters, at most " +
@@ -56,7 +62,7 @@ std::string local_sensor_refusal(const LocalSensor& sensor) {
   if (has_control_character(sensor.definition)) {
     return "the definition of sensor " + name + " cannot hold a control character";
   }
-  if (to_upper_ascii(sensor.definition).find("MSET=") == std::string::npos) {
+  if (text::to_upper_ascii(sensor.definition).find("MSET=") == std::string::npos) {
     return "the definition of sensor " + name +
            " must name its monitor set with \"MSET=\", or the sensor reports it as not found";
   }
@@ -80,7 +86,7 @@ std::string format_profile(const SystemProfile& profile, std::string_view stored
   for (std::size_t i = 0; i < sensors.size(); ++i) {
     std::string name = sensors[i].name;
     name.resize(kSensorNameWidth, ' ');
-    text += "# Mon";
+    text += kLocalSensorKind;
     // Column 6 is free; numbering the lines helps a reader count them.
     text += static_cast<char>('0' + (i + 1) % 10);
     text += ": ";

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "config/named_message.h"
+#include "config/config_lines.h"
 #include "config/sensor_line.h"
 #include "config/system_profile.h"
-#include "platform/text_lines.h"
-#include "run/command_line.h"
+#include "text/ascii.h"
+#include "text/fixed_field.h"
 
 namespace keldar {
 
@@ -55,9 +55,9 @@ constexpr std::array<Field, 5> kFieldWidths = {{
 
 constexpr std::size_t kSelectionDigits = 10;
 
-std::string key_value(const RunState& state, const Key& key, std::size_t start) {
-  const std::string& upper = state.parameter_text;
-  const std::string& verbatim = state.verbatim_parameter_text;
+std::string key_value(const ParameterText& parameters, const Key& key, std::size_t start) {
+  const std::string& upper = parameters.upper;
+  const std::string& verbatim = parameters.verbatim;
   std::string value;
   // The working copy can run longer than the verbatim copy (the option
   // suffix is appended to it alone); a value ends where the verbatim text
@@ -79,53 +79,54 @@ std::string key_value(const RunState& state, const Key& key, std::size_t start) 
 
 }  // namespace
 
-std::optional<std::string> read_sensor_file(const platform::FileSystem& files,
-                                            RunState& state, SensorDefinition& definition) {
-  std::string file = state.profile_file_name;
-  if (state.parameter_text.find("MSET=") != std::string::npos) {
-    file = kSensorFile;
-    state.sensor_display_name = kSensorFileLookupName;
+SensorFile sensor_file_for(const ParameterText& parameters, std::string_view profile_file_name,
+                           std::string_view sensor_display_name) {
+  if (parameters.has("MSET=")) {
+    return {std::string(kSensorFile), std::string(kSensorFileLookupName)};
   }
-  const std::string& lookup_name = state.sensor_display_name;
+  return {std::string(profile_file_name), std::string(sensor_display_name)};
+}
 
+bool read_sensor_file(const platform::FileSystem& files, const std::string& path,
+                      std::string_view lookup_name, SensorDefinition& definition) {
   definition.system_list.clear();
-  std::optional<std::string> content = files.read(state.program_directory + file);
-  if (!content) return named_message("Error 1020: File ", file, " is missing...");
-
-  for (const std::string& line : platform::read_lines(*content, kProfileLineMaximum)) {
-    if (auto text = sensor_line_text(line, "# Gblx", lookup_name, 19)) {
-      definition.sensor_definition = text->substr(0, kSensorDefinitionWidth);
-    } else if (auto list = sensor_line_text(line, "# Gblg", lookup_name, 20)) {
+  std::unique_ptr<platform::InputFile> file = files.open(path);
+  if (file == nullptr) return false;
+  text::LineReader lines = config_lines(*file);
+  std::string line;
+  while (lines.next(line)) {
+    if (auto text = sensor_line_text(line, kGlobalDefinitionKind, lookup_name,
+                                     kDefinitionColumn)) {
+      definition.sensor_definition = text::cut(*text, kSensorDefinitionWidth);
+    } else if (auto list = sensor_line_text(line, kGlobalSystemsKind, lookup_name,
+                                            kSystemListColumn)) {
       definition.system_list += *list;
     }
   }
-  return std::nullopt;
+  return !lines.failed();
 }
 
-std::optional<std::string> apply_definition(RunState& state,
-                                            const SensorDefinition& definition) {
-  if (state.sensor_name.empty()) return std::nullopt;
-  state.parameter_text = to_upper_ascii(definition.sensor_definition + state.option_suffix);
-  state.verbatim_parameter_text = definition.sensor_definition;
-  if (state.parameter_text.find("MSET=") != std::string::npos) return std::nullopt;
-  return state.global_run
-             ? named_message("Error 1022: Global Sensor ", state.sensor_display_name, " not found !")
-             : named_message("Error 1021: Local Sensor ", state.sensor_display_name, " not found !");
+ParameterText apply_definition(std::string_view sensor_definition,
+                               std::string_view option_suffix) {
+  std::string verbatim(sensor_definition);
+  return {text::to_upper_ascii(verbatim + std::string(option_suffix)), verbatim};
 }
 
-void extract_keys(const RunState& state, SensorDefinition& definition) {
+bool names_monitor_set(const ParameterText& parameters) { return parameters.has("MSET="); }
+
+void extract_keys(const ParameterText& parameters, SensorDefinition& definition) {
   // The keys depend on the parameter text alone.
   for (const Field& field : kFieldWidths) (definition.*field.field).clear();
   for (const Key& key : kKeys) {
-    std::size_t found = state.parameter_text.find(key.keyword);
+    std::size_t found = parameters.upper.find(key.keyword);
     if (found == std::string::npos) continue;
-    definition.*key.field = key_value(state, key, found + key.keyword.size());
+    definition.*key.field = key_value(parameters, key, found + key.keyword.size());
   }
   // The extraction maximum can exceed a field's width; the field keeps what
   // fits.
   for (const Field& field : kFieldWidths) {
     std::string& value = definition.*field.field;
-    if (value.size() > field.width) value.resize(field.width);
+    value = text::cut(value, field.width);
   }
   std::string& selection = definition.selection_value;
   if (selection.size() < kSelectionDigits) {

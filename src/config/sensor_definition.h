@@ -2,12 +2,11 @@
 // sensors, and the definition keys extracted from the parameter text.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "config/parameter_text.h"
 #include "platform/file_system.h"
-#include "run/run_state.h"
 
 namespace keldar {
 
@@ -16,38 +15,52 @@ namespace keldar {
 inline constexpr std::string_view kSensorFile = "Velquist.Prf";
 inline constexpr std::string_view kSensorFileLookupName = "Velquist";
 
+// Value of the selection keys when none is given: no target node.
+inline constexpr std::string_view kNoSelection = "0000000000";
+
 struct SensorDefinition {
-  std::string sensor_definition;            // 623, from "# Mon" (with " #") or "# Gblx"
-  std::string monitor_set_name;             // 95, "MONITOR-SET=" / "MSET="
-  std::string monitor_name;                 // 95, "MONITOR-TREE=" / "MONITOR="
-  std::string selection_value = "0000000000";  // 31, zero-padded to 10
-  std::string global_grade_value;           // 95, ",GBLGRD=" / ",GBLVAL="
-  std::string node_id_text;                 // 63, "ID="
-  std::string system_list;                  // "PRD.P00#QAS.P00#"
+  std::string sensor_definition;  // 623, from "# Mon" (with " #") or "# Gblx"
+  std::string system_list;        // "PRD.P00#QAS.P00#", from "# Gblg" lines
+  // The keys, extracted from the parameter text.
+  std::string monitor_set_name;                        // 95, "MONITOR-SET=" / "MSET="
+  std::string monitor_name;                            // 95, "MONITOR-TREE=" / "MONITOR="
+  std::string selection_value = std::string(kNoSelection);  // 31, zero-padded to 10
+  std::string global_grade_value;                      // 95, ",GBLGRD=" / ",GBLVAL="
+  std::string node_id_text;                            // 63, "ID="
 };
 
-// Global runs: reads the sensor file ("Velquist.Prf" with "MSET=" in the
-// parameter text, whose lookup name then becomes the display name; else the
-// profile file) from the program directory. The lookup name is the display
-// name. A matching "# Gblx" line replaces the sensor definition; matching
-// "# Gblg" lines are appended to the system list in file order. Returns the
-// message of error 1020 when the file cannot be opened.
-std::optional<std::string> read_sensor_file(const platform::FileSystem& files,
-                                            RunState& state, SensorDefinition& definition);
+// The sensor file of a global run and the name its lines are searched
+// under: "Velquist.Prf" and "Velquist" when the parameter text holds
+// "MSET=", otherwise the profile file and the sensor display name.
+struct SensorFile {
+  std::string file_name;
+  std::string lookup_name;
+};
+SensorFile sensor_file_for(const ParameterText& parameters, std::string_view profile_file_name,
+                           std::string_view sensor_display_name);
 
-// Runs with a sensor name (nothing happens without one): the working copy
-// becomes the stored definition plus the option suffix in upper case, the
-// verbatim copy the definition alone. Returns the message of error 1021
-// (local) or 1022 (global) when the working copy holds no "MSET=".
-std::optional<std::string> apply_definition(RunState& state,
-                                            const SensorDefinition& definition);
+// Reads the sensor file at `path`: a "# Gblx" line for `lookup_name`
+// replaces the sensor definition, matching "# Gblg" lines are appended to
+// the system list (emptied first) in file order. False when the file cannot
+// be opened or read (error 1020).
+bool read_sensor_file(const platform::FileSystem& files, const std::string& path,
+                      std::string_view lookup_name, SensorDefinition& definition);
 
-// All runs: fills the definition keys from the parameter texts. Each keyword
-// is found in the working copy; its value runs to the next blank or comma,
-// the end of the text or the keyword's maximum, whichever comes first, is
-// copied from the verbatim copy at the same positions with ":" turned into
-// a blank, and is cut to its field's width. The selection value is padded
-// with "0" on the left to ten characters.
-void extract_keys(const RunState& state, SensorDefinition& definition);
+// The parameter text of a named sensor: the working copy is the stored
+// definition plus the option suffix in upper case, the verbatim copy the
+// definition alone.
+ParameterText apply_definition(std::string_view sensor_definition, std::string_view option_suffix);
+
+// A definition is found only when it names its monitor set with "MSET="
+// (errors 1021 and 1022 otherwise).
+bool names_monitor_set(const ParameterText& parameters);
+
+// Fills the definition keys from the parameter text. Each keyword is found
+// in the working copy; its value runs to the next blank or comma, the end of
+// the text or the keyword's maximum, whichever comes first, is copied from
+// the verbatim copy at the same positions with ":" turned into a blank, and
+// is cut to its field's width. The selection value is padded with "0" on the
+// left to ten characters.
+void extract_keys(const ParameterText& parameters, SensorDefinition& definition);
 
 }  // namespace keldar

@@ -1,10 +1,9 @@
 #include "config/system_profile.h"
 
 #include "config/password.h"
-#include "config/named_message.h"
 #include "config/sensor_line.h"
-#include "platform/text_lines.h"
-#include "run/command_line.h"
+#include "text/ascii.h"
+#include "text/fixed_field.h"
 
 namespace keldar {
 
@@ -24,18 +23,14 @@ const std::array<ProfileKey, 13> kProfileKeys = {{
     {"DatClient..:", &SystemProfile::data_client, 31, 0},
 }};
 
-std::optional<std::string> read_profile(std::string_view content,
-                                        std::string_view profile_file_name,
-                                        std::string_view sensor_name, SystemProfile& profile,
-                                        std::string& sensor_definition) {
-  profile.description.clear();
-  for (const std::string& line : platform::read_lines(content, kProfileLineMaximum)) {
+ProfileRead read_profile(text::LineReader& lines, std::string_view sensor_name,
+                         SystemProfile& profile, std::string& sensor_definition) {
+  std::string line;
+  while (lines.next(line)) {
     if (!sensor_name.empty()) {
-      if (auto definition = sensor_line_text(line, "# Mon", sensor_name, 19)) {
-        sensor_definition = *definition + " #";
-        if (sensor_definition.size() > kSensorDefinitionWidth) {
-          sensor_definition.resize(kSensorDefinitionWidth);
-        }
+      if (auto definition = sensor_line_text(line, kLocalSensorKind, sensor_name,
+                                             kDefinitionColumn)) {
+        sensor_definition = text::cut(*definition + " #", kSensorDefinitionWidth);
       }
     }
 
@@ -45,42 +40,28 @@ std::optional<std::string> read_profile(std::string_view content,
       std::string value = line.size() > kProfileValueColumn
                               ? line.substr(kProfileValueColumn, kProfileValueMaximum)
                               : std::string();
-      if (key.field == &SystemProfile::user) value = to_upper_ascii(value);
+      if (key.field == &SystemProfile::user) value = text::to_upper_ascii(value);
       if (key.field == &SystemProfile::password) {
         DecodedPassword decoded = decode_password(value);
-        if (decoded.status == PasswordStatus::invalid) {
-          return named_message("Error 1004: Invalid Password in Profile ", profile_file_name,
-                         " found...");
-        }
-        if (decoded.status == PasswordStatus::wrong) {
-          return named_message("Error 1005: Wrong Password in Profile ", profile_file_name,
-                         " found...");
-        }
+        if (decoded.status == PasswordStatus::invalid) return ProfileRead::password_invalid;
+        if (decoded.status == PasswordStatus::wrong) return ProfileRead::password_wrong;
         value = std::move(decoded.password);
       }
       // A value wider than its field is cut, as a fixed-width field holds it.
-      if (value.size() > key.width) value.resize(key.width);
-      profile.*key.field = std::move(value);
+      profile.*key.field = text::cut(value, key.width);
       break;
     }
   }
-  return std::nullopt;
+  return lines.failed() ? ProfileRead::unreadable : ProfileRead::ok;
 }
 
-std::optional<std::string> check_profile(const SystemProfile& profile,
-                                         std::string_view profile_file_name) {
-  if (profile.user.empty()) {
-    return named_message("Error 1006: Username in Profile ", profile_file_name, " is missing...");
-  }
-  if (profile.password.empty()) {
-    return named_message("Error 1007: Password in Profile ", profile_file_name, "\tis missing...");
-  }
+ProfileCheck check_profile(const SystemProfile& profile) {
+  if (profile.user.empty()) return ProfileCheck::user_missing;
+  if (profile.password.empty()) return ProfileCheck::password_missing;
   for (const ProfileKey& key : kProfileKeys) {
-    if ((profile.*key.field).size() < key.minimum) {
-      return named_message("Error 1003: Invalid Parameter(s) at ", profile_file_name, " found...");
-    }
+    if ((profile.*key.field).size() < key.minimum) return ProfileCheck::too_short;
   }
-  return std::nullopt;
+  return ProfileCheck::complete;
 }
 
 }  // namespace keldar

@@ -6,15 +6,16 @@
 // columns 1-5, any character in column 6, ": " in columns 7-8, the sensor
 // name in columns 9-18, any character in column 19, the definition from
 // column 20. Lines are read in pieces of at most 199 characters; LF and CR LF
-// line ends read alike; later lines replace earlier ones; other lines are
-// ignored.
+// line ends read alike; a line ends at a NUL byte; later lines replace
+// earlier ones; other lines are ignored.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "text/line_reader.h"
 
 namespace keldar {
 
@@ -50,27 +51,32 @@ extern const std::array<ProfileKey, 13> kProfileKeys;
 inline constexpr std::size_t kProfileLabelWidth = 12;
 inline constexpr std::size_t kProfileValueColumn = 13;   // 0-based start of the value
 inline constexpr std::size_t kProfileValueMaximum = 60;  // characters taken per value
-inline constexpr std::size_t kProfileLineMaximum = 199;  // characters per read
 inline constexpr std::size_t kSensorDefinitionWidth = 623;
 
-// Reads profile text into `profile`. The description is emptied first; the
-// other fields keep their values unless the text sets them, so a caller that
-// reads one profile on its own passes a fresh record. When `sensor_name` is
-// not empty (upper
-// case, blank-padded to at least 10), a "# Mon" line whose name columns, in
-// upper case, equal its first ten characters stores its definition with
-// " #" appended in `sensor_definition`. Returns the message of error 1004 or
-// 1005 when the password does not decode; the lines after the password line
-// are then not read. `profile_file_name` only goes into messages.
-std::optional<std::string> read_profile(std::string_view content,
-                                        std::string_view profile_file_name,
-                                        std::string_view sensor_name, SystemProfile& profile,
-                                        std::string& sensor_definition);
+enum class ProfileRead {
+  ok,
+  password_invalid,  // not a stored form (error 1004)
+  password_wrong,    // checksum mismatch (error 1005)
+  unreadable,        // a read error: the file counts as missing
+};
 
-// The completeness checks after reading: errors 1006 (no user), 1007 (no
-// password), 1003 (a value shorter than its minimum) in this order. Returns
-// the message, or nullopt when the profile is complete.
-std::optional<std::string> check_profile(const SystemProfile& profile,
-                                         std::string_view profile_file_name);
+// Reads profile lines into `profile`, filling the fields that the lines
+// set; the caller passes a fresh record. When `sensor_name` is not empty
+// (upper case, blank-padded to at least 10), a "# Mon" line whose name
+// columns, in upper case, equal its first ten characters stores its
+// definition with " #" appended in `sensor_definition`. A password that
+// does not decode stops the read at its line.
+ProfileRead read_profile(text::LineReader& lines, std::string_view sensor_name,
+                         SystemProfile& profile, std::string& sensor_definition);
+
+enum class ProfileCheck {
+  complete,
+  user_missing,      // error 1006
+  password_missing,  // error 1007
+  too_short,         // a value below its minimum length (error 1003)
+};
+
+// The completeness checks after reading, in the order of the results above.
+ProfileCheck check_profile(const SystemProfile& profile);
 
 }  // namespace keldar

@@ -1,14 +1,14 @@
 #include "output/error_result.h"
 
-#include <string>
+#include "output/xml_text.h"
 
 namespace keldar {
 
-void error_result(ResultWriter& writer, std::string_view message) {
+std::string error_result(std::string_view message) {
   std::string document = "<Prtg>\n<Error>1</Error>\n<Text>";
-  document += xml_escape(message);
+  document += xml_text(message);
   document += "</Text>\n</Prtg>\n";
-  writer.replace(std::move(document));
+  return document;
 }
 
 }  // namespace keldar

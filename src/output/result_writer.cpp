@@ -1,36 +1,16 @@
 #include "output/result_writer.h"
 
-#include <utility>
+#include "output/xml_text.h"
+#include "text/ascii.h"
 
 namespace keldar {
 
-std::string xml_escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-int selected_channel(std::string_view channel_selector) {
-  std::size_t at = channel_selector.find("CH=");
-  if (at == std::string_view::npos) return 0;
-  std::string_view digits = channel_selector.substr(at + 3, 3);
-  int number = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') break;
-    number = number * 10 + (c - '0');
-  }
-  return number;
-}
-
 namespace {
+
+// The consumer of the statistics form takes this many channels a run.
+constexpr int kHalvenorChannels = 10;
+// The channel number behind "CH=" has at most this many digits.
+constexpr std::size_t kChannelDigits = 3;
 
 // Key names of the statistics form may not carry these characters.
 std::string statistics_key(std::string key) {
@@ -51,9 +31,19 @@ std::string display_unit(std::string_view unit) {
 
 }  // namespace
 
-bool ResultWriter::xml_form() const {
-  return state_.output_mode == OutputMode::EXEXML || state_.output_mode == OutputMode::Quibbet ||
-         state_.output_mode == OutputMode::Pimtrel;
+int selected_channel(std::string_view channel_selector) {
+  std::size_t at = channel_selector.find("CH=");
+  if (at == std::string_view::npos) return 0;
+  int number = 0;
+  for (char c : channel_selector.substr(at + 3, kChannelDigits)) {
+    if (!text::is_digit(c)) break;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+bool ResultWriter::has_selector() const {
+  return text::contains(options_.channel_selector, "CH=");
 }
 
 void ResultWriter::result_begin() {
@@ -65,31 +55,28 @@ void ResultWriter::result_begin() {
 }
 
 void ResultWriter::channel_write(std::string_view name, std::string_view value,
-                                 std::string_view unit) {
+                                 std::string_view unit, std::string_view key) {
   ++channel_count_;
-  switch (state_.output_mode) {
+  switch (options_.mode) {
     case OutputMode::Halvenor: {
-      if (channel_count_ > 10) return;  // the consumer takes ten channels a run
-      std::string key = statistics_key(std::string(
-          state_.parameter_text.find(",GBLVAL=") != std::string::npos
-              ? std::string_view(state_.profile_file_name)
-              : name));
+      if (channel_count_ > kHalvenorChannels) return;
+      std::string filtered = statistics_key(std::string(key));
       buffer_ += "\n\nMessage.";
-      buffer_ += key;
+      buffer_ += filtered;
       buffer_ += ": ";
       buffer_ += name;
       buffer_ += " (";
       buffer_ += display_unit(unit);
       buffer_ += ")\nStatistic.";
-      buffer_ += key;
+      buffer_ += filtered;
       buffer_ += ": ";
       buffer_ += value;
       return;
     }
     case OutputMode::Dravosk:
-      if (state_.channel_selector.find("CH=") != std::string::npos) {
+      if (has_selector()) {
         // The run's output becomes the bare value of the selected channel.
-        if (selected_channel(state_.channel_selector) == channel_count_) buffer_ += value;
+        if (selected_channel(options_.channel_selector) == channel_count_) buffer_ += value;
       } else {
         buffer_ += "\n> ";
         buffer_ += name;
@@ -105,15 +92,15 @@ void ResultWriter::channel_write(std::string_view name, std::string_view value,
       break;
   }
   buffer_ += "\n<Result><Channel>";
-  buffer_ += xml_escape(name);
+  buffer_ += xml_text(name);
   buffer_ += "</Channel>";
   if (!unit.empty()) {
     buffer_ += "\n<Unit>Custom</Unit>\n<CustomUnit>";
-    buffer_ += xml_escape(unit);
+    buffer_ += xml_text(unit);
     buffer_ += "</CustomUnit>";
   }
   buffer_ += "\n<Value>";
-  buffer_ += xml_escape(value);
+  buffer_ += xml_text(value);
   buffer_ += "</Value></Result>\n";
 }
 
@@ -121,7 +108,7 @@ void ResultWriter::text_begin() { buffer_ += xml_form() ? "\n<Text>" : "\n# "; }
 
 void ResultWriter::append_text(std::string_view text) {
   if (xml_form()) {
-    buffer_ += xml_escape(text);
+    buffer_ += xml_text(text);
   } else {
     buffer_ += text;
   }
@@ -130,8 +117,7 @@ void ResultWriter::append_text(std::string_view text) {
 void ResultWriter::text_end() {
   if (xml_form()) {
     buffer_ += "</Text>\n";
-  } else if (state_.output_mode == OutputMode::Dravosk &&
-             state_.channel_selector.find("CH=") != std::string::npos) {
+  } else if (options_.mode == OutputMode::Dravosk && has_selector()) {
     buffer_.clear();  // only the selected value is printed
   }
 }

@@ -11,37 +11,49 @@
 //   text_end      "</Text>\n"             -               emptied with a ",CH=" selector
 //   result_end    "\n</Prtg>\n"           "\n"            "\n"
 //
-// In the XML form "&", "<" and ">" are escaped in every text written inside
-// an element, so that one odd node name cannot make the monitor reject the
-// whole document. The two text forms are written unescaped.
+// Every text written inside an element of the XML form goes through
+// xml_text (output/xml_text.h), so that one odd node name cannot make the
+// monitor reject the whole document. The two text forms are written as
+// they are.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "run/run_state.h"
+#include "output/output_mode.h"
 
 namespace keldar {
 
+// What the writer needs of the run, fixed for its lifetime.
+struct WriterOptions {
+  OutputMode mode = OutputMode::EXEXML;
+  // "." or the upper-case parameter text that holds ",CH=" (the channel
+  // number follows the first "CH=").
+  std::string channel_selector = ".";
+};
+
 class ResultWriter {
  public:
-  // Reads the output mode, the parameter text, the channel selector and the
-  // profile file name from `state` at each call; `state` must outlive the
-  // writer.
-  explicit ResultWriter(const RunState& state) : state_(state) {}
+  explicit ResultWriter(WriterOptions options) : options_(std::move(options)) {}
 
   void result_begin();
   // Appends one channel; `value` is already formatted, `unit` may be empty.
-  void channel_write(std::string_view name, std::string_view value, std::string_view unit);
+  // `key` names the channel in the Halvenor statistics form; the other
+  // forms do not use it.
+  void channel_write(std::string_view name, std::string_view value, std::string_view unit,
+                     std::string_view key);
+  // The same with the channel name as its key.
+  void channel_write(std::string_view name, std::string_view value, std::string_view unit) {
+    channel_write(name, value, unit, name);
+  }
   void text_begin();
-  // Appends message text (between text_begin and text_end), escaped in the
-  // XML form.
+  // Appends message text (between text_begin and text_end), written with
+  // the XML byte policy in the XML form.
   void append_text(std::string_view text);
   void text_end();
   void result_end();
 
-  // Appends raw text, unescaped (driver error texts, trace-scan reasons).
-  void append_raw(std::string_view text) { buffer_ += text; }
   // Replaces the whole buffer.
   void replace(std::string text) { buffer_ = std::move(text); }
 
@@ -54,15 +66,13 @@ class ResultWriter {
   int channel_count() const { return channel_count_; }
 
  private:
-  bool xml_form() const;
+  bool xml_form() const { return is_xml_form(options_.mode); }
+  bool has_selector() const;
 
-  const RunState& state_;
+  WriterOptions options_;
   std::string buffer_;
   int channel_count_ = 0;
 };
-
-// "&", "<", ">" as XML character references.
-std::string xml_escape(std::string_view text);
 
 // The channel number selected by ",CH=": the decimal number formed by the up
 // to three characters after the first "CH=" of the selector, stopping at a

@@ -1,71 +1,74 @@
 #include "platform/file_system.h"
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 namespace keldar::platform {
 
-bool is_directory_separator(char c) {
-#if defined(_WIN32)
-  return c == '\\';
-#else
-  return c == '\\' || c == '/';
-#endif
+InputFile::~InputFile() { std::fclose(file_); }
+
+std::ptrdiff_t InputFile::read(char* buffer, std::size_t size) {
+  std::size_t n = std::fread(buffer, 1, size, file_);
+  if (n == 0 && std::ferror(file_)) return -1;
+  return static_cast<std::ptrdiff_t>(n);
 }
 
-FileSystem::FileSystem(std::string posix_root) : posix_root_(std::move(posix_root)) {
-  if (posix_root_.empty() || posix_root_.back() != '/') posix_root_ += '/';
+FileSystem::FileSystem(Roots roots) : roots_(std::move(roots)) {
+  if (roots_.posix_root.empty() || roots_.posix_root.back() != '/') roots_.posix_root += '/';
 }
 
-std::string FileSystem::native_path(std::string_view path) const {
-#if defined(_WIN32)
-  return std::string(path);
-#else
-  // A drive letter ("C:", "C:\", "C:/") and a leading separator both stand
-  // for the root; whatever follows is relative to it.
-  bool rooted = false;
-  if (path.size() >= 2 && path[1] == ':' &&
-      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
-    path.remove_prefix(2);
-    rooted = true;
-  }
-  if (!path.empty() && is_directory_separator(path.front())) rooted = true;
-  if (rooted) {
-    while (!path.empty() && is_directory_separator(path.front())) path.remove_prefix(1);
-  }
-  std::string native = rooted ? posix_root_ : std::string();
-  for (char c : path) native += (c == '\\') ? '/' : c;
-  return native;
-#endif
+std::FILE* FileSystem::open_native(std::string_view path, const char* mode) const {
+  return std::fopen(native_path(path).c_str(), mode);
 }
 
-std::optional<std::string> FileSystem::read(std::string_view path) const {
-  std::ifstream in(native_path(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // A directory opens on some platforms but cannot be read.
-  if (in.bad()) return std::nullopt;
-  return content;
+std::unique_ptr<InputFile> FileSystem::open(std::string_view path) const {
+  std::FILE* f = open_native(path, "rb");
+  if (f == nullptr) return nullptr;
+  return std::make_unique<InputFile>(f);
 }
 
 bool FileSystem::can_open(std::string_view path) const {
-  std::FILE* f = std::fopen(native_path(path).c_str(), "rb");
-  if (f == nullptr) return false;
-  // fopen succeeds on a directory under glibc; reading tells them apart.
-  std::fgetc(f);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
+  std::unique_ptr<InputFile> file = open(path);
+  char byte;
+  return file != nullptr && file->read(&byte, 1) >= 0;
 }
 
+namespace {
+
+bool put(std::FILE* f, std::string_view content) {
+  if (f == nullptr) return false;
+  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
 bool FileSystem::write(std::string_view path, std::string_view content) const {
-  std::ofstream out(native_path(path), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  return static_cast<bool>(out);
+  return put(open_native(path, "wb"), content);
+}
+
+bool FileSystem::append(std::string_view path, std::string_view content) const {
+  return put(open_native(path, "ab"), content);
+}
+
+bool FileSystem::copy(std::string_view from, std::string_view to) const {
+  std::unique_ptr<InputFile> in = open(from);
+  if (in == nullptr) return false;
+  std::FILE* out = open_native(to, "wb");
+  if (out == nullptr) return false;
+  char buffer[4096];
+  bool ok = true;
+  for (;;) {
+    std::ptrdiff_t n = in->read(buffer, sizeof buffer);
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    if (std::fwrite(buffer, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) {
+      ok = false;
+      break;
+    }
+  }
+  return std::fclose(out) == 0 && ok;
 }
 
 bool FileSystem::remove(std::string_view path) const {

@@ -1,37 +1,59 @@
 #include "rfc/rfc_library.h"
 
+#include <type_traits>
+
 #include "platform/rfc_abi.h"
 
 namespace keldar {
 
-const char* rfc_library_file_name() { return KELDAR_RFC_LIBRARY_NAME; }
-
 namespace {
 
-// Looks up one entry point; `argument_bytes` gives the stdcall decoration.
-template <typename Function>
-bool bind(const platform::SharedLibrary& library, const char* name, int argument_bytes,
-          Function& entry, std::string& missing) {
-  void* address = library.symbol(name);
-  if (address == nullptr) {
-    address = library.symbol("_" + std::string(name) + "@" + std::to_string(argument_bytes));
-  }
-  if (address == nullptr) {
-    if (missing.empty()) missing = name;
-    return false;
-  }
-  entry = reinterpret_cast<Function>(address);
-  return true;
+template <auto Member>
+void store(RfcApi& api, void* address) {
+  using Function = std::remove_reference_t<decltype(api.*Member)>;
+  api.*Member = reinterpret_cast<Function>(address);
 }
 
 }  // namespace
 
-std::optional<std::string> load_rfc_library(const std::string& program_directory,
-                                            RfcLibrary& rfc) {
+const std::array<RfcEntryPoint, 14> kRfcEntryPoints = {{
+    {"RfcEnvironment", 4, true, &store<&RfcApi::RfcEnvironment>},
+    {"RfcOpen", 4, true, &store<&RfcApi::RfcOpen>},
+    {"RfcOpenEx", 8, true, &store<&RfcApi::RfcOpenEx>},
+    {"RfcClose", 4, true, &store<&RfcApi::RfcClose>},
+    {"RfcLastError", 4, true, &store<&RfcApi::RfcLastError>},
+    {"RfcInstallStructure", 16, true, &store<&RfcApi::RfcInstallStructure>},
+    {"RfcCall", 16, true, &store<&RfcApi::RfcCall>},
+    {"RfcReceive", 16, true, &store<&RfcApi::RfcReceive>},
+    {"ItCreate", 16, true, &store<&RfcApi::ItCreate>},
+    {"ItFill", 4, true, &store<&RfcApi::ItFill>},
+    {"ItGetLine", 8, true, &store<&RfcApi::ItGetLine>},
+    {"ItDelete", 4, true, &store<&RfcApi::ItDelete>},
+    {"RfcCallReceive", 24, false, &store<&RfcApi::RfcCallReceive>},
+    {"ItAppLine", 4, false, &store<&RfcApi::ItAppLine>},
+}};
+
+std::string bind_rfc_entry_points(const platform::SharedLibrary& library, RfcApi& api) {
+  std::string missing;
+  for (const RfcEntryPoint& entry : kRfcEntryPoints) {
+    void* address = library.symbol(entry.name);
+    if (address == nullptr) {
+      address = library.symbol("_" + std::string(entry.name) + "@" +
+                                std::to_string(entry.argument_bytes));
+    }
+    if (address != nullptr) {
+      entry.store(api, address);
+    } else if (entry.used_by_sensor && missing.empty()) {
+      missing = entry.name;
+    }
+  }
+  return missing;
+}
+
+const char* rfc_library_file_name() { return KELDAR_RFC_LIBRARY_NAME; }
+
+RfcLibraryLoad load_rfc_library(const std::string& program_directory, RfcLibrary& rfc) {
   const std::string name = rfc_library_file_name();
-  // A library that is there but does not load (damaged, or built for the
-  // other architecture) is reported as such: "missing" would send the admin
-  // looking for the wrong fault.
   std::string problem;
   if (!program_directory.empty()) {
     rfc.library = platform::SharedLibrary::load(program_directory + name, &problem);
@@ -42,30 +64,12 @@ std::optional<std::string> load_rfc_library(const std::string& program_directory
     if (problem.empty()) problem = search_problem;
   }
   if (!rfc.library) {
-    if (!problem.empty()) {
-      return "Error 1010: RFC-Library " + name + " cannot be loaded: " + problem + "...";
-    }
-    return "Error 1010: RFC-Library " + name + " is missing...";
+    if (!problem.empty()) return {RfcLibraryLoad::Outcome::unloadable, problem};
+    return {RfcLibraryLoad::Outcome::missing, ""};
   }
-
-  std::string missing;
-  const platform::SharedLibrary& lib = *rfc.library;
-  bind(lib, "RfcEnvironment", 4, rfc.RfcEnvironment, missing);
-  bind(lib, "RfcOpen", 4, rfc.RfcOpen, missing);
-  bind(lib, "RfcOpenEx", 8, rfc.RfcOpenEx, missing);
-  bind(lib, "RfcClose", 4, rfc.RfcClose, missing);
-  bind(lib, "RfcLastError", 4, rfc.RfcLastError, missing);
-  bind(lib, "RfcInstallStructure", 16, rfc.RfcInstallStructure, missing);
-  bind(lib, "RfcCall", 16, rfc.RfcCall, missing);
-  bind(lib, "RfcReceive", 16, rfc.RfcReceive, missing);
-  bind(lib, "ItCreate", 16, rfc.ItCreate, missing);
-  bind(lib, "ItFill", 4, rfc.ItFill, missing);
-  bind(lib, "ItGetLine", 8, rfc.ItGetLine, missing);
-  bind(lib, "ItDelete", 4, rfc.ItDelete, missing);
-  if (!missing.empty()) {
-    return "Error 1010: RFC-Library " + name + " lacks the entry point " + missing + "...";
-  }
-  return std::nullopt;
+  std::string missing = bind_rfc_entry_points(*rfc.library, rfc.api);
+  if (!missing.empty()) return {RfcLibraryLoad::Outcome::incomplete, missing};
+  return {};
 }
 
 }  // namespace keldar

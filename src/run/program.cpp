@@ -1,72 +1,97 @@
 #include "run/program.h"
 
+#include <exception>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "config/sensor_definition.h"
-#include "config/system_profile.h"
 #include "output/error_result.h"
-#include "output/result_writer.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 #include "platform/program_location.h"
 #include "rfc/rfc_library.h"
-#include "run/command_line.h"
-#include "run/run_state.h"
+#include "run/failure.h"
+#include "run/invocation.h"
 #include "run/start_phase.h"
 
 namespace keldar {
 
 namespace {
 
-constexpr const char* kProgramName = "Keldar";
-constexpr const char* kVersion = "Vers 4.3 / 29.08.22";
+// Arguments read after the program name: the profile and two parameter parts.
+constexpr int kArgumentsRead = 3;
 
-// Everything one run owns.
-struct Run {
-  platform::FileSystem files;
-  RunState state;
-  SystemProfile profile;
-  SensorDefinition definition;
-  ResultWriter writer{state};
-  RfcLibrary rfc;
+int end_with(const Failure& failure) {
+  platform::console_write(error_result(failure.text));
+  return kFailureExitStatus;
+}
 
-  // Ends the run with the error document for `message`.
-  int fail(const std::string& message) {
-    error_result(writer, message);
-    platform::console_write(writer.take());
-    return 2;
+std::optional<Failure> library_failure(const RfcLibraryLoad& load) {
+  const char* library = rfc_library_file_name();
+  switch (load.outcome) {
+    case RfcLibraryLoad::Outcome::loaded: return std::nullopt;
+    case RfcLibraryLoad::Outcome::missing: return failure(Message::library_missing, {library});
+    case RfcLibraryLoad::Outcome::unloadable:
+      return failure(Message::library_unloadable, {library, load.detail});
+    case RfcLibraryLoad::Outcome::incomplete:
+      return failure(Message::library_incomplete, {library, load.detail});
   }
-};
+  return std::nullopt;
+}
+
+// The end of a run that something unforeseen broke off; even without
+// memory for the message the monitor gets a document.
+int last_resort(const char* reason) noexcept {
+  try {
+    return end_with(failure(Message::internal_error, {reason}));
+  } catch (...) {
+    platform::console_write(
+        "<Prtg>\n<Error>1</Error>\n<Text>Error 1099: Internal error</Text>\n</Prtg>\n");
+    return kFailureExitStatus;
+  }
+}
+
+int run(int argc, char** argv) {
+  const platform::Clock& clock = platform::system_clock();
+  ProgramStart start;
+  start.start_time = platform::clock_time(clock.local(clock.now()));
+  start.program_path = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+  start.output_mode = output_mode_for_program(start.program_path);
+
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc && i <= kArgumentsRead; ++i) arguments.emplace_back(argv[i]);
+
+  auto parsed = parse_command_line(start, arguments);
+  if (const Failure* error = std::get_if<Failure>(&parsed)) return end_with(*error);
+  const Invocation& invocation = std::get<Invocation>(parsed);
+
+  platform::FileSystem files;
+  auto started = run_start_phase(invocation, files);
+  if (const Failure* error = std::get_if<Failure>(&started)) return end_with(*error);
+
+  RfcLibrary rfc;
+  if (auto error = library_failure(load_rfc_library(platform::executable_directory(), rfc))) {
+    return end_with(*error);
+  }
+
+  // The RFC work of the run (connection, XMI session, monitor evaluation) is
+  // not part of this version yet.
+  return end_with(failure(Message::library_not_used_yet, {rfc_library_file_name()}));
+}
 
 }  // namespace
 
 int run_program(int argc, char** argv) {
   platform::console_init();
-  Run run;
-  RunState& state = run.state;
-  state.start_time = platform::local_clock_time();
-  state.banner_line =
-      "* " + state.start_time + " SAP " + kProgramName + " " + kVersion + "\n";
-  state.program_path = argc > 0 && argv[0] != nullptr ? argv[0] : "";
-  state.output_mode = output_mode_for_program(state.program_path);
-
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc && i <= 3; ++i) arguments.emplace_back(argv[i]);
-
-  if (auto error = run_start_phase(arguments, run.files, state, run.profile, run.definition)) {
-    return run.fail(*error);
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& e) {
+    return last_resort(e.what());
+  } catch (...) {
+    return last_resort("unknown exception");
   }
-
-  if (auto error = load_rfc_library(platform::executable_directory(), run.rfc)) {
-    return run.fail(*error);
-  }
-
-  // The RFC work of the run (connection, XMI session, monitor evaluation) is
-  // not part of this version yet.
-  return run.fail("Error 1010: RFC-Library " + std::string(rfc_library_file_name()) +
-                  " loaded, but RFC processing is not available in this version...");
 }
 
 }  // namespace keldar

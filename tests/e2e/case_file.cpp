@@ -2,6 +2,7 @@
 
 #include <map>
 #include <sstream>
+#include <string_view>
 
 namespace keldar::e2e {
 
@@ -31,7 +32,26 @@ std::string trim_right(std::string text) {
 }
 
 // The kind of "|" block that the last directive opened.
-enum class Block { None, Define, File, Stdin, Stdout };
+enum class Block { None, Define, File, Stdin, Stdout, Contents };
+
+constexpr std::string_view kAny = "{{any}}";
+
+bool matches_from(const std::string& text, std::size_t t, const std::string& pattern,
+                  std::size_t p) {
+  while (p < pattern.size()) {
+    if (pattern.compare(p, kAny.size(), kAny) == 0) {
+      // Try every length of the run, up to the end of the line.
+      for (std::size_t end = t;; ++end) {
+        if (matches_from(text, end, pattern, p + kAny.size())) return true;
+        if (end >= text.size() || text[end] == '\n') return false;
+      }
+    }
+    if (t >= text.size() || text[t] != pattern[p]) return false;
+    ++t;
+    ++p;
+  }
+  return t == text.size();
+}
 
 }  // namespace
 
@@ -58,7 +78,14 @@ bool Case::uses_drive_c() const {
   for (const std::string& p : must_be_absent) {
     if (is_drive_c_path(p)) return true;
   }
+  for (const ContentSpec& spec : contents) {
+    if (is_drive_c_path(spec.path)) return true;
+  }
   return false;
+}
+
+bool matches(const std::string& text, const std::string& pattern) {
+  return matches_from(text, 0, pattern, 0);
 }
 
 std::string error_document(const std::string& message) {
@@ -266,6 +293,7 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
       std::vector<std::string> words = block_flags(rest, false);
       std::optional<Expectation>* slot = &s.stdout_all;
       bool any = false;
+      bool pattern = false;
       for (const std::string& word : words) {
         if (word == "linux") {
           slot = &s.stdout_linux;
@@ -273,12 +301,14 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
           slot = &s.stdout_wine;
         } else if (word == "any") {
           any = true;
+        } else if (word == "matching") {
+          pattern = true;
         } else {
-          fail("\"stdout [linux|wine] [noeol]\" or \"stdout any\" expected");
+          fail("\"stdout [linux|wine] [matching] [noeol]\" or \"stdout any\" expected");
         }
       }
       if (slot->has_value()) fail("expected standard output given twice");
-      *slot = Expectation{any, {}};
+      *slot = Expectation{any, pattern, {}};
       if (!any) {
         block = Block::Stdout;
         block_target = &(*slot)->bytes;
@@ -288,7 +318,7 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
       if (rest.empty()) fail("\"error MESSAGE\" expected");
       if (s.stdout_all) fail("expected standard output given twice");
       // The message keeps trailing blanks as written.
-      s.stdout_all = Expectation{false, error_document(raw.substr(raw.find(' ') + 1))};
+      s.stdout_all = Expectation{false, false, error_document(raw.substr(raw.find(' ') + 1))};
       s.status = 2;
     } else if (keyword == "status") {
       try {
@@ -296,6 +326,27 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
       } catch (const std::exception&) {
         fail("\"status N\" expected");
       }
+    } else if (keyword == "contents") {
+      // "contents PATH [matching] [noeol]": PATH may hold blanks.
+      Case& c = current_case();
+      ContentSpec spec;
+      std::string path = rest;
+      while (true) {
+        if (path.size() > 9 && path.compare(path.size() - 9, 9, " matching") == 0) {
+          spec.expected.pattern = true;
+          path.resize(path.size() - 9);
+        } else if (path.size() > 6 && path.compare(path.size() - 6, 6, " noeol") == 0) {
+          block_noeol = true;
+          path.resize(path.size() - 6);
+        } else {
+          break;
+        }
+      }
+      if (path.empty()) fail("\"contents PATH [matching] [noeol]\" expected");
+      spec.path = path;
+      c.contents.push_back(std::move(spec));
+      block = Block::Contents;
+      block_target = &c.contents.back().expected.bytes;
     } else if (keyword == "exists") {
       current_case().must_exist.push_back(rest);
     } else if (keyword == "absent") {

@@ -29,8 +29,15 @@ struct CopySpec {
 };
 
 struct Expectation {
-  bool any = false;     // standard output is not compared
-  std::string bytes;    // exact bytes, placeholders unexpanded
+  bool any = false;      // not compared at all
+  bool pattern = false;  // "{{any}}" in `bytes` matches any text within a line
+  std::string bytes;     // exact bytes, placeholders unexpanded
+};
+
+// The expected content of a file after the last step.
+struct ContentSpec {
+  std::string path;  // placeholders unexpanded
+  Expectation expected;
 };
 
 struct Step {
@@ -60,6 +67,7 @@ struct Case {
   std::vector<Step> steps;
   std::vector<std::string> must_exist;
   std::vector<std::string> must_be_absent;
+  std::vector<ContentSpec> contents;
 
   // True when the case lays down or checks a path on drive C:.
   bool uses_drive_c() const;
@@ -77,6 +85,10 @@ std::vector<std::string> split_arguments(const std::string& text);
 
 // The error document the sensor prints for a message, whatever its mode.
 std::string error_document(const std::string& message);
+
+// True when `text` matches `pattern`, in which every "{{any}}" stands for
+// any run of characters without a line feed and all else is literal.
+bool matches(const std::string& text, const std::string& pattern);
 
 // True for "C:\..." and "C:/..." (either case of the drive letter).
 bool is_drive_c_path(const std::string& path);

@@ -70,6 +70,40 @@ TEST(CaseFormat, StepsCarryTheirOwnExpectations) {
   EXPECT_EQ(c.must_be_absent, std::vector<std::string>{"PRD.P00"});
 }
 
+TEST(CaseFormat, FileContentsAndPatterns) {
+  std::vector<Case> cases = parse_cases(
+      "== contents\n"
+      "run keldar PRD\n"
+      "stdout matching\n"
+      "| * {{any}} SAP Keldar\n"
+      "contents calls.log\n"
+      "| 1 RfcOpen rc=0\n"
+      "contents Sap Rfc.ini matching noeol\n"
+      "| DEST={{any}}\n",
+      "t");
+  ASSERT_EQ(cases.size(), 1u);
+  const Case& c = cases[0];
+  EXPECT_TRUE(c.steps[0].expected_stdout(Leg::Linux)->pattern);
+  ASSERT_EQ(c.contents.size(), 2u);
+  EXPECT_EQ(c.contents[0].path, "calls.log");
+  EXPECT_EQ(c.contents[0].expected.bytes, "1 RfcOpen rc=0\n");
+  EXPECT_FALSE(c.contents[0].expected.pattern);
+  EXPECT_EQ(c.contents[1].path, "Sap Rfc.ini");
+  EXPECT_EQ(c.contents[1].expected.bytes, "DEST={{any}}");
+  EXPECT_TRUE(c.contents[1].expected.pattern);
+}
+
+TEST(CaseFormat, AnyMatchesWithinOneLine) {
+  EXPECT_TRUE(matches("* 10:15:00 SAP\n", "* {{any}} SAP\n"));
+  EXPECT_TRUE(matches("ab", "a{{any}}b"));
+  EXPECT_TRUE(matches("a--b--b", "a{{any}}b"));
+  EXPECT_TRUE(matches("x", "{{any}}{{any}}x"));
+  EXPECT_FALSE(matches("a\nb", "a{{any}}b"));
+  EXPECT_FALSE(matches("ab\n", "a{{any}}b"));
+  EXPECT_FALSE(matches("abc", "ab"));
+  EXPECT_TRUE(matches("", ""));
+}
+
 TEST(CaseFormat, DriveCPathsAreRecognised) {
   EXPECT_TRUE(is_drive_c_path("C:\\PRTG_Path.Txt"));
   EXPECT_TRUE(is_drive_c_path("c:/Program Files"));

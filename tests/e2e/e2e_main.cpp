@@ -231,6 +231,10 @@ std::string expand(const std::string& text) {
       out += '\r';
     } else if (name == "rfclib") {
       out += g_options.leg == Leg::Wine ? "librfc32.dll" : "librfccm.so";
+    } else if (name.rfind("byte:", 0) == 0 && name.size() == 7) {
+      out += static_cast<char>(std::stoi(name.substr(5), nullptr, 16));
+    } else if (name == "any") {
+      out += "{{any}}";  // a wildcard of pattern expectations, kept for the matcher
     } else if (name == "exe") {
       out += g_options.leg == Leg::Wine ? ".exe" : "";
     } else if (name.rfind("scramble:", 0) == 0) {
@@ -247,6 +251,12 @@ std::string expand(const std::string& text) {
     pos = close + 2;
   }
   return out + text.substr(pos);
+}
+
+// True when `actual` is what `expected` (with `want` its expanded bytes) asks for.
+bool agrees(const std::string& actual, const Expectation& expected, const std::string& want) {
+  if (expected.any) return true;
+  return expected.pattern ? matches(actual, want) : actual == want;
 }
 
 std::string command_text(const std::string& program, const std::vector<std::string>& args) {
@@ -336,6 +346,21 @@ class CaseTest : public testing::Test {
       for (const std::string& p : c.must_be_absent) {
         EXPECT_FALSE(fs::exists(ws.host_path(expand(p)))) << p << " should be gone afterwards";
       }
+      for (const ContentSpec& spec : c.contents) {
+        fs::path file = ws.host_path(expand(spec.path));
+        if (!fs::is_regular_file(file)) {
+          ADD_FAILURE() << spec.path << " should exist afterwards";
+          ws.keep();
+          continue;
+        }
+        std::string actual = read_file(file);
+        std::string want = expand(spec.expected.bytes);
+        if (!agrees(actual, spec.expected, want)) {
+          ADD_FAILURE() << spec.path << (spec.expected.pattern ? " should match:\n" : " should hold:\n")
+                        << visible(want) << "  it holds:\n" << visible(actual);
+          ws.keep();
+        }
+      }
     } catch (const std::exception& e) {
       ws.keep();
       FAIL() << e.what();
@@ -371,7 +396,7 @@ class CaseTest : public testing::Test {
     const std::optional<Expectation>& expected = step.expected_stdout(g_options.leg);
     if (!expected->any) {
       std::string want = expand(expected->bytes);
-      if (want != r.out) {
+      if (!agrees(r.out, *expected, want)) {
         ok = false;
         ADD_FAILURE() << shown << "\n  expected standard output:\n" << visible(want)
                       << "  actual standard output:\n" << visible(r.out)

@@ -29,10 +29,26 @@ ProcessResult run_process(const ProcessSpec& spec) {
     result.abnormal = std::string("pipe failed: ") + std::strerror(errno);
     return result;
   }
-  // Built before fork: the child only calls async-signal-safe functions.
+  // Everything the child needs is built before fork: between fork and exec
+  // the child of a threaded parent may only call async-signal-safe
+  // functions, and unsetenv, putenv and malloc are not among them.
   std::vector<char*> argv;
   for (const std::string& a : spec.argv) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    std::string text = *entry;
+    std::string name = text.substr(0, text.find('='));
+    bool dropped = std::find(spec.unset_env.begin(), spec.unset_env.end(), name) != spec.unset_env.end();
+    for (const std::string& set : spec.set_env) {
+      if (set.substr(0, set.find('=')) == name) dropped = true;
+    }
+    if (!dropped) environment.push_back(std::move(text));
+  }
+  environment.insert(environment.end(), spec.set_env.begin(), spec.set_env.end());
+  std::vector<char*> envp;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
 
   pid_t pid = fork();
   if (pid < 0) {
@@ -51,9 +67,7 @@ ProcessResult run_process(const ProcessSpec& spec) {
     close(err_pipe[0]);
     close(err_pipe[1]);
     if (chdir(spec.working_directory.c_str()) != 0) _exit(126);
-    for (const std::string& name : spec.unset_env) unsetenv(name.c_str());
-    for (const std::string& entry : spec.set_env) putenv(const_cast<char*>(entry.c_str()));
-    execvp(argv[0], argv.data());
+    execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
   }
   close(in_pipe[0]);

@@ -1,4 +1,4 @@
-#include "run/command_line.h"
+#include "run/invocation.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,18 @@ namespace {
 
 struct Parsed {
   std::optional<std::string> error;
-  RunState state;
+  Invocation state;
 };
 
 Parsed parse(std::vector<std::string> arguments) {
+  ProgramStart start{"keldar", OutputMode::EXEXML, "10:15:00"};
+  auto result = parse_command_line(start, arguments);
   Parsed parsed;
-  parsed.error = parse_command_line(arguments, parsed.state);
+  if (const Failure* failure = std::get_if<Failure>(&result)) {
+    parsed.error = failure->text;
+  } else {
+    parsed.state = std::get<Invocation>(result);
+  }
   return parsed;
 }
 
@@ -51,7 +57,7 @@ TEST(CommandLine, SensorNameSuffixAndSelector) {
     EXPECT_EQ(p.state.sensor_name, c.sensor_name) << c.arguments[1];
     EXPECT_EQ(p.state.sensor_display_name, c.display_name) << c.arguments[1];
     EXPECT_EQ(p.state.option_suffix, c.option_suffix) << c.arguments[1];
-    EXPECT_EQ(p.state.parameter_text, c.parameter_text) << c.arguments[1];
+    EXPECT_EQ(p.state.parameters.upper, c.parameter_text) << c.arguments[1];
     EXPECT_EQ(p.state.channel_selector, c.channel_selector) << c.arguments[1];
   }
 }
@@ -66,14 +72,14 @@ TEST(CommandLine, DirectDefinitionsAndListingsHaveNoSensorName) {
 
 TEST(CommandLine, ParameterPartsAreJoinedAndKeepTheirCaseVerbatim) {
   Parsed p = parse({"PRD", "MSET=a", "MONITOR=b", "ignored"});
-  EXPECT_EQ(p.state.verbatim_parameter_text, "MSET=a MONITOR=b");
-  EXPECT_EQ(p.state.parameter_text, "MSET=A MONITOR=B");
+  EXPECT_EQ(p.state.parameters.verbatim, "MSET=a MONITOR=b");
+  EXPECT_EQ(p.state.parameters.upper, "MSET=A MONITOR=B");
 }
 
 TEST(CommandLine, ChannelCutKeepsVerbatimTextWhole) {
   Parsed p = parse({"PRD", "MSET=a,ch=3"});
-  EXPECT_EQ(p.state.parameter_text, "MSET=A");
-  EXPECT_EQ(p.state.verbatim_parameter_text, "MSET=a,ch=3");
+  EXPECT_EQ(p.state.parameters.upper, "MSET=A");
+  EXPECT_EQ(p.state.parameters.verbatim, "MSET=a,ch=3");
   EXPECT_EQ(p.state.channel_selector, "MSET=A,CH=3");
 }
 
@@ -94,6 +100,13 @@ TEST(CommandLine, GlobalRunAndTraceMode) {
     EXPECT_EQ(p.state.global_run, c.global) << c.arguments[0] << " " << c.arguments[1];
     EXPECT_EQ(p.state.trace_mode, c.trace) << c.arguments[1];
   }
+}
+
+TEST(CommandLine, StartTimeAndBanner) {
+  Parsed p = parse({"PRD", "S"});
+  EXPECT_EQ(p.state.start_time, "10:15:00");
+  EXPECT_EQ(p.state.banner_line, "* 10:15:00 SAP Keldar Vers 4.3 / 29.08.22\n");
+  EXPECT_EQ(p.state.program_path, "keldar");
 }
 
 TEST(CommandLine, OutputModeFollowsTheExecutableName) {

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "config/file_locations.h"
+#include "output/output_mode.h"
 #include "platform/file_system.h"
+#include "run/failure.h"
 #include "temp_dir.h"
 
 namespace keldar {
@@ -26,6 +28,27 @@ struct Scenario {
   std::string found;  // content of the profile found
   bool global = false;
 };
+
+struct Located {
+  ProfileLocation location;
+  std::string error;    // the message when the profile was not found
+  std::string content;  // the profile's bytes when it was
+};
+
+Located locate(const platform::FileSystem& files, const std::string& argument, bool search) {
+  Located found;
+  found.location = locate_profile(files, argument, search);
+  if (found.location.file == nullptr) {
+    found.error = failure(Message::profile_missing, {found.location.shown_name}).text;
+    return found;
+  }
+  char buffer[256];
+  std::ptrdiff_t n;
+  while ((n = found.location.file->read(buffer, sizeof buffer)) > 0) {
+    found.content.append(buffer, static_cast<std::size_t>(n));
+  }
+  return found;
+}
 
 TEST(FileLocations, DefaultExtension) {
   const struct {
@@ -106,29 +129,26 @@ TEST(FileLocations, ProfileSearchAndDirectorySplit) {
   };
 
   for (const Scenario& s : scenarios) {
+    // Each scenario has a root and a working directory of its own.
     testing::TempDir dir;
-    platform::FileSystem files(dir.root());
-    if (files.native_path("C:\\x") != dir.root() + "x") {
+    testing::TempDir work;
+    platform::FileSystem files({dir.root(), work.root()});
+    if (!platform::maps_windows_paths()) {
       GTEST_SKIP() << "drive paths do not map onto an injected root on this platform";
     }
     for (const auto& [path, content] : s.files) dir.write(path, content);
     // Absolute argument paths of the table stand below the injected root.
-    RunState state;
-    state.profile_argument = s.argument;
-    state.parameter_text = s.parameter;
-    state.output_mode = s.mode;
-    state.global_run = false;
-    std::string content;
-    std::optional<std::string> error = locate_profile(files, state, content);
+    const bool search = s.mode == OutputMode::EXEXML && s.parameter.find('@') == std::string::npos;
+    Located found = locate(files, s.argument, search);
     if (!s.error.empty()) {
-      EXPECT_EQ(error, s.error) << s.what;
+      EXPECT_EQ(found.error, s.error) << s.what;
       continue;
     }
-    ASSERT_FALSE(error) << s.what << ": " << *error;
-    EXPECT_EQ(state.program_directory, s.directory) << s.what;
-    EXPECT_EQ(state.profile_file_name, s.file_name) << s.what;
-    EXPECT_EQ(state.global_run, s.global) << s.what;
-    EXPECT_EQ(content, s.found) << s.what;
+    ASSERT_EQ(found.error, "") << s.what;
+    EXPECT_EQ(found.location.program_directory, s.directory) << s.what;
+    EXPECT_EQ(found.location.file_name, s.file_name) << s.what;
+    EXPECT_EQ(found.location.global, s.global) << s.what;
+    EXPECT_EQ(found.content, s.found) << s.what;
   }
 }
 
@@ -137,22 +157,36 @@ TEST(FileLocations, ProfileSearchAndDirectorySplit) {
 TEST(FileLocations, SearchWithoutPathFileStartsInTheWorkingDirectory) {
   testing::TempDir root;
   testing::TempDir work;
-  platform::FileSystem files(root.root());
+  platform::FileSystem files({root.root(), work.root()});
   work.write("PRD.P00", "here");
   root.write("Program Files/" + kSensorDir + "PRD.P00", "there");
+  if (!platform::maps_windows_paths()) GTEST_SKIP() << "no injected root on this platform";
 
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(work.path());
-  RunState state;
-  state.profile_argument = "PRD";
-  state.parameter_text = "CPU";
-  std::string content;
-  std::optional<std::string> error = locate_profile(files, state, content);
-  std::filesystem::current_path(previous);
+  Located found = locate(files, "PRD", true);
+  ASSERT_EQ(found.error, "");
+  EXPECT_EQ(found.location.program_directory, "");
+  EXPECT_EQ(found.content, "here");
+}
 
-  ASSERT_FALSE(error) << *error;
-  EXPECT_EQ(state.program_directory, "");
-  EXPECT_EQ(content, "here");
+// A directory where a file is expected is no file: it is skipped like a
+// missing one, and never read.
+TEST(FileLocations, DirectoriesAreNoProfilesAndNoPathFile) {
+  testing::TempDir root;
+  testing::TempDir work;
+  platform::FileSystem files({root.root(), work.root()});
+  if (!platform::maps_windows_paths()) GTEST_SKIP() << "no injected root on this platform";
+  std::filesystem::create_directories(work.path() / "PRD.P00");
+  root.write("Program Files/" + kSensorDir + "PRD.P00", "candidate");
+  Located found = locate(files, "PRD", true);
+  EXPECT_EQ(found.content, "candidate");
+
+  std::filesystem::create_directories(root.path() / "PRTG_Path.Txt");
+  found = locate(files, "PRD", true);
+  EXPECT_EQ(found.content, "candidate") << "an unreadable path file counts as none";
+
+  std::filesystem::create_directories(work.path() / "cfg" / "QAS.P00");
+  found = locate(files, "cfg/QAS", false);
+  EXPECT_EQ(found.error, "Error 1002: Profile cfg/QAS.P00 is missing...");
 }
 
 }  // namespace

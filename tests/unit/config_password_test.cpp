@@ -147,5 +147,22 @@ TEST(Password, ZeroBlockByteGivesNoCharacterAndLengthCutsTheText) {
   EXPECT_EQ(all.password.substr(0, 5), password);
 }
 
+// Stored forms that deployed profiles hold: a change to the key table that
+// breaks them must fail here, not on the probes.
+TEST(Password, StoredFormsOfDeployedProfilesStillDecode) {
+  const struct {
+    const char* stored;
+    const char* password;
+  } cases[] = {
+      {"=3>;Zqx0\"78'x'EGr%\\\"1tre", "Secret01"},  // examples/PRD.P00
+      {"2=>;Nce04zO6I>YD/0CK2tre", "Secret02"},     // examples/QAS.P00
+  };
+  for (const auto& c : cases) {
+    DecodedPassword decoded = decode_password(c.stored);
+    EXPECT_EQ(decoded.status, PasswordStatus::ok) << c.stored;
+    EXPECT_EQ(decoded.password, c.password) << c.stored;
+  }
+}
+
 }  // namespace
 }  // namespace keldar

@@ -2,8 +2,11 @@
 
 #include <string>
 
+#include "config/config_lines.h"
 #include "config/password.h"
 #include "config/system_profile.h"
+#include "run/start_phase.h"
+#include "text/line_reader.h"
 
 namespace keldar {
 namespace {
@@ -33,16 +36,27 @@ struct Read {
   std::string definition;
 };
 
+std::optional<std::string> text_of(const std::optional<Failure>& failure) {
+  if (!failure) return std::nullopt;
+  return failure->text;
+}
+
+std::optional<std::string> check(const SystemProfile& profile) {
+  return text_of(profile_failure(check_profile(profile), "PRD.P00"));
+}
+
 Read read(const std::string& content, const std::string& sensor_name = "") {
   Read result;
-  result.error = read_profile(content, "PRD.P00", sensor_name, result.profile, result.definition);
+  text::LineReader lines = text::memory_reader(content, kConfigLineChars);
+  result.error = text_of(profile_failure(
+      read_profile(lines, sensor_name, result.profile, result.definition), "PRD.P00"));
   return result;
 }
 
 std::optional<std::string> read_and_check(const std::string& content) {
   Read result = read(content);
   if (result.error) return result.error;
-  return check_profile(result.profile, "PRD.P00");
+  return check(result.profile);
 }
 
 TEST(SystemProfile, ReadsEveryKeyLine) {
@@ -61,18 +75,35 @@ TEST(SystemProfile, ReadsEveryKeyLine) {
   EXPECT_EQ(r.profile.gateway_service, "sapgw00");
   EXPECT_EQ(r.profile.description, "Production ERP ");  // not trimmed
   EXPECT_EQ(r.profile.data_client, "200");
-  EXPECT_FALSE(check_profile(r.profile, "PRD.P00"));
+  EXPECT_FALSE(check(r.profile));
 }
 
-TEST(SystemProfile, DescriptionIsEmptiedBeforeTheReadAndKeptToItsEnd) {
+TEST(SystemProfile, AnEarlyDescriptionIsKeptToTheEndOfTheRead) {
+  Read r = read("Description: Early\nClient.....: 100\n# Mon1: X          MSET=A\n", "X         ");
+  ASSERT_FALSE(r.error);
+  EXPECT_EQ(r.profile.description, "Early");
+}
+
+TEST(SystemProfile, ALineEndsAtItsFirstNulByte) {
+  // "User.......: a\0b" is the user "a", too short; "MSET=" behind a NUL
+  // does not make a definition.
+  const char user[] = "User.......: a\0b\n";
+  const char sensor[] = "# Mon1: NUL        MONITOR=A\0,MSET=B\n";
+  Read r = read(complete_profile(std::string(user, sizeof user - 1) +
+                                 std::string(sensor, sizeof sensor - 1)),
+                "NUL       ");
+  ASSERT_FALSE(r.error);
+  EXPECT_EQ(r.profile.user, "A");
+  EXPECT_EQ(check(r.profile), "Error 1003: Invalid Parameter(s) at PRD.P00 found...");
+  EXPECT_EQ(r.definition, "MONITOR=A #");
+}
+
+TEST(SystemProfile, AReadErrorMakesTheProfileUnreadable) {
+  text::LineReader failing([](char*, std::size_t) -> std::ptrdiff_t { return -1; },
+                           kConfigLineChars);
   SystemProfile profile;
   std::string definition;
-  profile.description = "previous system";
-  ASSERT_FALSE(read_profile("User.......: a\n", "PRD.P00", "", profile, definition));
-  EXPECT_EQ(profile.description, "");
-  ASSERT_FALSE(read_profile("Description: Early\nClient.....: 100\n# Mon1: X          MSET=A\n",
-                            "PRD.P00", "X         ", profile, definition));
-  EXPECT_EQ(profile.description, "Early");
+  EXPECT_EQ(read_profile(failing, "", profile, definition), ProfileRead::unreadable);
 }
 
 TEST(SystemProfile, CrLfLineEndsReadLikeLf) {

@@ -4,17 +4,15 @@
 
 #include "config/sensor_definition.h"
 #include "platform/file_system.h"
-#include "run/command_line.h"
+#include "run/start_phase.h"
 #include "temp_dir.h"
+#include "text/ascii.h"
 
 namespace keldar {
 namespace {
 
-RunState with_parameter(const std::string& text) {
-  RunState state;
-  state.verbatim_parameter_text = text;
-  state.parameter_text = to_upper_ascii(text);
-  return state;
+ParameterText with_parameter(const std::string& text) {
+  return {text::to_upper_ascii(text), text};
 }
 
 SensorDefinition keys_of(const std::string& text) {
@@ -78,16 +76,12 @@ TEST(ExtractKeys, MaximaAndFieldWidths) {
 }
 
 TEST(ApplyDefinition, StoredDefinitionWithOptionSuffix) {
-  RunState state = with_parameter("PRD_CPU");
-  state.sensor_name = "PRD_CPU   ";
-  state.sensor_display_name = "Prd_Cpu";
-  state.option_suffix = ",TIMED";
+  ParameterText parameters = apply_definition("MSET=Cpu,MONITOR=Load #", ",TIMED");
+  EXPECT_EQ(parameters.upper, "MSET=CPU,MONITOR=LOAD #,TIMED");
+  EXPECT_EQ(parameters.verbatim, "MSET=Cpu,MONITOR=Load #");
+  ASSERT_TRUE(names_monitor_set(parameters));
   SensorDefinition definition;
-  definition.sensor_definition = "MSET=Cpu,MONITOR=Load #";
-  ASSERT_FALSE(apply_definition(state, definition));
-  EXPECT_EQ(state.parameter_text, "MSET=CPU,MONITOR=LOAD #,TIMED");
-  EXPECT_EQ(state.verbatim_parameter_text, "MSET=Cpu,MONITOR=Load #");
-  extract_keys(state, definition);
+  extract_keys(parameters, definition);
   EXPECT_EQ(definition.monitor_name, "Load");
   EXPECT_EQ(definition.monitor_set_name, "Cpu");
 }
@@ -95,14 +89,9 @@ TEST(ApplyDefinition, StoredDefinitionWithOptionSuffix) {
 TEST(ApplyDefinition, ValuesAreNeverTakenFromTheSuffix) {
   // The working copy runs past the verbatim copy; a keyword there has no
   // value to copy.
-  RunState state = with_parameter("CPU");
-  state.sensor_name = "CPU       ";
-  state.sensor_display_name = "Cpu";
-  state.option_suffix = ",ID=3,CH=2";
+  ParameterText parameters = apply_definition("MSET=A #", ",ID=3,CH=2");
   SensorDefinition definition;
-  definition.sensor_definition = "MSET=A #";
-  ASSERT_FALSE(apply_definition(state, definition));
-  extract_keys(state, definition);
+  extract_keys(parameters, definition);
   EXPECT_EQ(definition.node_id_text, "");
   EXPECT_EQ(definition.monitor_set_name, "A");
 }
@@ -110,34 +99,22 @@ TEST(ApplyDefinition, ValuesAreNeverTakenFromTheSuffix) {
 TEST(ApplyDefinition, NoMonitorSetMeansNotFound) {
   const struct {
     std::string stored;
-    bool global;
-    std::optional<std::string> error;
+    bool found;
   } cases[] = {
-      {"", false, "Error 1021: Local Sensor Abc not found !"},
-      {"MONITOR=Load #", false, "Error 1021: Local Sensor Abc not found !"},
-      {"MONITOR=Load", true, "Error 1022: Global Sensor Abc not found !"},
-      {"mset=x", true, std::nullopt},
+      {"", false},
+      {"MONITOR=Load #", false},
+      {"MONITOR=Load", false},
+      {"mset=x", true},
   };
   for (const auto& c : cases) {
-    RunState state = with_parameter("Abc");
-    state.sensor_name = "ABC       ";
-    state.sensor_display_name = "Abc";
-    state.global_run = c.global;
-    SensorDefinition definition;
-    definition.sensor_definition = c.stored;
-    EXPECT_EQ(apply_definition(state, definition), c.error) << c.stored;
+    EXPECT_EQ(names_monitor_set(apply_definition(c.stored, "")), c.found) << c.stored;
   }
-  // Without a sensor name the parameter text is the definition itself.
-  RunState direct = with_parameter("MSET=A");
-  SensorDefinition definition;
-  EXPECT_FALSE(apply_definition(direct, definition));
-  EXPECT_EQ(direct.parameter_text, "MSET=A");
 }
 
-class SensorFile : public ::testing::Test {
+class SensorFileTest : public ::testing::Test {
  protected:
   // "# Gblg" lists start in column 21; columns 19 and 20 may hold anything.
-  SensorFile() : files(dir.root()) {
+  SensorFileTest() : files({dir.root(), dir.root()}) {
     dir.write("cfg/SAP Velquist.Gbl",
               "* global sensors\r\n"
               "# Gblx: GBLCPU     MSET=Cpu:Set,MONITOR=Load,GBLGRD=2\r\n"
@@ -151,21 +128,11 @@ class SensorFile : public ::testing::Test {
               "# Gblg: VELQUIST    DEV.P00#\n");
   }
 
-  RunState state_for(const std::string& display_name, const std::string& parameter) {
-    RunState state = with_parameter(parameter);
-    state.global_run = true;
-    state.program_directory = "C:\\cfg\\";
-    state.profile_file_name = "SAP Velquist.Gbl";
-    state.sensor_display_name = display_name;
-    return state;
-  }
-
   testing::TempDir dir;
   platform::FileSystem files;
 };
 
-TEST_F(SensorFile, GlobalSensorDefinitionAndSystemList) {
-  if (files.native_path("C:\\x") != dir.root() + "x") GTEST_SKIP() << "no injected root here";
+TEST_F(SensorFileTest, GlobalSensorDefinitionAndSystemList) {
   const struct {
     std::string display_name;
     std::string definition;
@@ -178,36 +145,35 @@ TEST_F(SensorFile, GlobalSensorDefinitionAndSystemList) {
       {"Missing", "kept", ""},
   };
   for (const auto& c : cases) {
-    RunState state = state_for(c.display_name, c.display_name);
+    SensorFile file = sensor_file_for(with_parameter(c.display_name), "SAP Velquist.Gbl",
+                                      c.display_name);
+    EXPECT_EQ(file.file_name, "SAP Velquist.Gbl");
     SensorDefinition definition;
     definition.sensor_definition = "kept";
     definition.system_list = "stale#";
-    ASSERT_FALSE(read_sensor_file(files, state, definition)) << c.display_name;
+    ASSERT_TRUE(read_sensor_file(files, "cfg/" + file.file_name, file.lookup_name, definition))
+        << c.display_name;
     EXPECT_EQ(definition.sensor_definition, c.definition) << c.display_name;
     EXPECT_EQ(definition.system_list, c.system_list) << c.display_name;
   }
 }
 
-TEST_F(SensorFile, MonitorSetInTheParameterTextReadsTheSensorFile) {
-  if (files.native_path("C:\\x") != dir.root() + "x") GTEST_SKIP() << "no injected root here";
-  RunState state = state_for("", "MSET=X,GBLGRD=1");
+TEST_F(SensorFileTest, MonitorSetInTheParameterTextReadsTheSensorFile) {
+  SensorFile file = sensor_file_for(with_parameter("MSET=X,GBLGRD=1"), "PRD.P00", "");
+  EXPECT_EQ(file.file_name, "Velquist.Prf");
+  EXPECT_EQ(file.lookup_name, "Velquist");
   SensorDefinition definition;
-  ASSERT_FALSE(read_sensor_file(files, state, definition));
-  EXPECT_EQ(state.sensor_display_name, "Velquist");
+  ASSERT_TRUE(read_sensor_file(files, "cfg/" + file.file_name, file.lookup_name, definition));
   EXPECT_EQ(definition.sensor_definition, "MSET=FromPrf");
   EXPECT_EQ(definition.system_list, "DEV.P00#");
 }
 
-TEST_F(SensorFile, MissingFileNamesItWithoutDirectory) {
-  RunState state = state_for("GblCpu", "GblCpu");
-  state.program_directory = "C:\\nowhere\\";
+TEST_F(SensorFileTest, AMissingOrUnreadableFileIsNotRead) {
   SensorDefinition definition;
-  EXPECT_EQ(read_sensor_file(files, state, definition),
-            "Error 1020: File SAP Velquist.Gbl is missing...");
-  state = state_for("", "MSET=X,GBLVAL=1");
-  state.program_directory = "C:\\nowhere\\";
-  EXPECT_EQ(read_sensor_file(files, state, definition),
-            "Error 1020: File Velquist.Prf is missing...");
+  EXPECT_FALSE(read_sensor_file(files, "nowhere/SAP Velquist.Gbl", "GblCpu", definition));
+  // A directory in the file's place cannot be read either.
+  std::filesystem::create_directories(dir.path() / "cfg" / "dir.Gbl");
+  EXPECT_FALSE(read_sensor_file(files, "cfg/dir.Gbl", "GblCpu", definition));
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "config/config_lines.h"
 #include "config/password.h"
-#include "config/profile_tool.h"
 #include "config/system_profile.h"
+#include "profile_tool.h"
+#include "text/line_reader.h"
 #include "platform/file_system.h"
 #include "temp_dir.h"
 
@@ -64,18 +67,19 @@ TEST(ProfileTool, CreateWritesTheFixedColumnFormatThatTheSensorReads) {
   ToolRun created = run_tool(create_arguments(path), "Secr3t!x\r\n");
   ASSERT_EQ(created.status, 0) << created.err;
 
-  std::optional<std::string> content = platform::FileSystem().read(path + ".P00");
-  ASSERT_TRUE(content);
-  EXPECT_NE(content->find("Client.....: 100\r\n"), std::string::npos);
-  EXPECT_NE(content->find("DatClient..:\r\n"), std::string::npos);
-  EXPECT_NE(content->find("\r\n# Mon1: PRD_CPU    MSET=SAP:CCMS:Monitor:Templates,MONITOR=Cpu\r\n"),
+  std::string content = dir.read("PRD.P00");
+  ASSERT_FALSE(content.empty());
+  EXPECT_NE(content.find("Client.....: 100\r\n"), std::string::npos);
+  EXPECT_NE(content.find("DatClient..:\r\n"), std::string::npos);
+  EXPECT_NE(content.find("\r\n# Mon1: PRD_CPU    MSET=SAP:CCMS:Monitor:Templates,MONITOR=Cpu\r\n"),
             std::string::npos);
-  EXPECT_NE(content->find("\r\n# Mon2: Disk       mset=Disk\r\n"), std::string::npos);
+  EXPECT_NE(content.find("\r\n# Mon2: Disk       mset=Disk\r\n"), std::string::npos);
 
   SystemProfile profile;
   std::string definition;
-  ASSERT_FALSE(read_profile(*content, "PRD.P00", "PRD_CPU   ", profile, definition));
-  EXPECT_FALSE(check_profile(profile, "PRD.P00"));
+  text::LineReader lines = text::memory_reader(content, kConfigLineChars);
+  ASSERT_EQ(read_profile(lines, "PRD_CPU   ", profile, definition), ProfileRead::ok);
+  EXPECT_EQ(check_profile(profile), ProfileCheck::complete);
   EXPECT_EQ(profile.password, "Secr3t!x");
   EXPECT_EQ(profile.gateway_service, "sapgw00");
   EXPECT_EQ(profile.description, "Production ERP");
@@ -96,12 +100,12 @@ TEST(ProfileTool, CreateReplacesAnExistingFileOnlyWithForce) {
   ToolRun refused = run_tool(create_arguments(path), "Secr3t!x\n");
   EXPECT_EQ(refused.status, 2);
   EXPECT_NE(refused.err.find("--force"), std::string::npos);
-  EXPECT_EQ(platform::FileSystem().read(path), "old");
+  EXPECT_EQ(dir.read("PRD.P00"), "old");
 
   std::vector<std::string> forced = create_arguments(path);
   forced.push_back("--force");
   EXPECT_EQ(run_tool(forced, "Secr3t!x\n").status, 0);
-  EXPECT_NE(platform::FileSystem().read(path), "old");
+  EXPECT_NE(dir.read("PRD.P00"), "old");
 }
 
 TEST(ProfileTool, CreateRefusesBadInputAndWritesNothing) {
@@ -118,6 +122,11 @@ TEST(ProfileTool, CreateRefusesBadInputAndWritesNothing) {
       {{"--mon", "CPU=MONITOR=Load"}, "Secr3t!x", "MSET="},
       {{"--mon", "CPU_LOAD_PRD=MSET=A"}, "Secr3t!x", "1 to 10"},
       {{"--mon", "#CPU=MSET=A"}, "Secr3t!x", "command line"},
+      // Each of these turns trace mode on; "@" also stops the directory search.
+      {{"--mon", "CPU#1=MSET=A"}, "Secr3t!x", "trace mode"},
+      {{"--mon", "CPU@=MSET=A"}, "Secr3t!x", "trace mode"},
+      {{"--mon", "CPU$=MSET=A"}, "Secr3t!x", "trace mode"},
+      {{"--mon", "CPU%=MSET=A"}, "Secr3t!x", "trace mode"},
       {{"--mon", "NoDefinition"}, "Secr3t!x", "NAME=DEFINITION"},
       {{"--user"}, "Secr3t!x", "--user needs a value"},
       {{}, "x", "2 to 20"},
@@ -156,7 +165,10 @@ TEST(ProfileTool, CheckReportsTheSensorsErrors) {
       {dir.root() + "BAD", "Error 1005: Wrong Password in Profile BAD.P00 found...\n"},
       {dir.root() + "NOPW", "Error 1007: Password in Profile NOPW.P00\tis missing...\n"},
       {dir.root() + "NONE", "Error 1002: Profile " + dir.root() + "NONE.P00 is missing...\n"},
+      // A directory in the profile's place is reported like a missing file.
+      {dir.root() + "DIR", "Error 1002: Profile " + dir.root() + "DIR.P00 is missing...\n"},
   };
+  std::filesystem::create_directories(dir.path() / "DIR.P00");
   for (const auto& c : cases) {
     ToolRun r = run_tool({"check", c.argument});
     EXPECT_EQ(r.status, 2) << c.argument;

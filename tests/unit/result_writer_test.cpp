@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "output/error_result.h"
+#include "output/xml_text.h"
 
 namespace keldar {
 namespace {
 
 // Runs the calling order every caller uses and returns what is printed.
-std::string whole_result(RunState& state, const std::vector<std::array<std::string, 3>>& channels,
+std::string whole_result(const WriterOptions& options,
+                         const std::vector<std::array<std::string, 3>>& channels,
                          const std::string& message) {
-  ResultWriter writer(state);
+  ResultWriter writer(options);
   std::string printed;
   writer.result_begin();
   printed += writer.take();
@@ -28,9 +30,7 @@ std::string whole_result(RunState& state, const std::vector<std::array<std::stri
 
 TEST(ResultWriter, XmlFormForTheThreeXmlModes) {
   for (OutputMode mode : {OutputMode::EXEXML, OutputMode::Quibbet, OutputMode::Pimtrel}) {
-    RunState state;
-    state.output_mode = mode;
-    EXPECT_EQ(whole_result(state, {{"CPU", "42", "PerCent"}, {"Dialog", "1", ""}}, "(PRD) ok "),
+    EXPECT_EQ(whole_result({mode, "."}, {{"CPU", "42", "PerCent"}, {"Dialog", "1", ""}}, "(PRD) ok "),
               "\n<Prtg>\n"
               "\n<Result><Channel>CPU</Channel>\n<Unit>Custom</Unit>\n<CustomUnit>PerCent"
               "</CustomUnit>\n<Value>42</Value></Result>\n"
@@ -41,8 +41,7 @@ TEST(ResultWriter, XmlFormForTheThreeXmlModes) {
 }
 
 TEST(ResultWriter, XmlFormEscapesEveryElementText) {
-  RunState state;
-  EXPECT_EQ(whole_result(state, {{"R&D <x>", "1&2", "a<b"}}, "Q&A <y>"),
+  EXPECT_EQ(whole_result({}, {{"R&D <x>", "1&2", "a<b"}}, "Q&A <y>"),
             "\n<Prtg>\n"
             "\n<Result><Channel>R&amp;D &lt;x&gt;</Channel>\n<Unit>Custom</Unit>\n"
             "<CustomUnit>a&lt;b</CustomUnit>\n<Value>1&amp;2</Value></Result>\n"
@@ -50,8 +49,6 @@ TEST(ResultWriter, XmlFormEscapesEveryElementText) {
 }
 
 TEST(ResultWriter, HalvenorStatisticsFormFiltersKeysMapsUnitsAndCapsAtTen) {
-  RunState state;
-  state.output_mode = OutputMode::Halvenor;
   std::vector<std::array<std::string, 3>> channels = {
       {"CPU (a/b) [c]: d.e*\\f", "7", "PerCent"}, {"Resp", "12", "TimeResponse"},
       {"Users", "3", ""}};
@@ -66,31 +63,23 @@ TEST(ResultWriter, HalvenorStatisticsFormFiltersKeysMapsUnitsAndCapsAtTen) {
                 " (x)\nStatistic.C" + std::to_string(i) + ": 0";
   }
   expected += "\n# a<b&c\n";
-  EXPECT_EQ(whole_result(state, channels, "a<b&c"), expected);
+  EXPECT_EQ(whole_result({OutputMode::Halvenor, "."}, channels, "a<b&c"), expected);
 }
 
-TEST(ResultWriter, HalvenorKeyIsTheProfileForGlobalValues) {
-  RunState state;
-  state.output_mode = OutputMode::Halvenor;
-  state.parameter_text = "MSET=A,GBLVAL=CPU";
-  state.profile_file_name = "PRD.P00";
-  ResultWriter writer(state);
-  writer.channel_write("prdci01 - Prod", "5", "%");
+TEST(ResultWriter, HalvenorKeyIsTheOneTheCallerPasses) {
+  // A global value sensor passes the profile file name as the key.
+  ResultWriter writer({OutputMode::Halvenor, "."});
+  writer.channel_write("prdci01 - Prod", "5", "%", "PRD.P00");
   EXPECT_EQ(writer.take(), "\n\nMessage.PRD_P00: prdci01 - Prod (%)\nStatistic.PRD_P00: 5");
 }
 
 TEST(ResultWriter, DravoskLineForm) {
-  RunState state;
-  state.output_mode = OutputMode::Dravosk;
-  EXPECT_EQ(whole_result(state, {{"CPU", "42", "PerCent"}, {"Users", "3", ""}}, "done"),
+  EXPECT_EQ(whole_result({OutputMode::Dravosk, "."}, {{"CPU", "42", "PerCent"}, {"Users", "3", ""}}, "done"),
             "\n> CPU: 42 %\n> Users: 3 #\n# done\n");
 }
 
 TEST(ResultWriter, DravoskSelectedChannelPrintsTheBareValue) {
-  RunState state;
-  state.output_mode = OutputMode::Dravosk;
-  state.channel_selector = "SENSOR1,CH=2";
-  EXPECT_EQ(whole_result(state, {{"A", "1", ""}, {"B", "22", "ms"}, {"C", "3", ""}}, "text"),
+  EXPECT_EQ(whole_result({OutputMode::Dravosk, "SENSOR1,CH=2"}, {{"A", "1", ""}, {"B", "22", "ms"}, {"C", "3", ""}}, "text"),
             "22\n");
 }
 
@@ -104,16 +93,47 @@ TEST(ResultWriter, SelectedChannelNumber) {
 }
 
 TEST(ErrorResult, IsAlwaysTheXmlErrorDocumentWithEscapedMessage) {
-  for (OutputMode mode : {OutputMode::EXEXML, OutputMode::Halvenor, OutputMode::Dravosk}) {
-    RunState state;
-    state.output_mode = mode;
-    ResultWriter writer(state);
-    writer.append_raw("leftover");
-    error_result(writer, "Error 1002: Profile C:\\a&b<c>.P00 is missing...");
-    EXPECT_EQ(writer.take(),
-              "<Prtg>\n<Error>1</Error>\n<Text>Error 1002: Profile C:\\a&amp;b&lt;c&gt;.P00 is "
-              "missing...</Text>\n</Prtg>\n");
+  EXPECT_EQ(error_result("Error 1002: Profile C:\\a&b<c>.P00 is missing..."),
+            "<Prtg>\n<Error>1</Error>\n<Text>Error 1002: Profile C:\\a&amp;b&lt;c&gt;.P00 is "
+            "missing...</Text>\n</Prtg>\n");
+  // Control bytes from the command line become blanks.
+  EXPECT_EQ(error_result("Error 1021: Local Sensor a\x01\x1b[31mb not found !"),
+            "<Prtg>\n<Error>1</Error>\n<Text>Error 1021: Local Sensor a  [31mb not found "
+            "!</Text>\n</Prtg>\n");
+}
+
+TEST(XmlText, EveryByteBecomesAscii) {
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  std::string out = xml_text(all);
+  for (char c : out) {
+    auto u = static_cast<unsigned char>(c);
+    EXPECT_TRUE(u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u < 0x7F)) << int(u);
   }
+  const struct {
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"Pr\xE4" "fung", "Pr&#228;fung"},           // Latin-1 "ä"
+      {"\xA0\xFF", "&#160;&#255;"},
+      {"a\x7F\x80\x9F" "b", "a   b"},
+      {"tab\tlf\ncr\r", "tab\tlf\ncr\r"},
+      {std::string("nul\0x", 5), "nul x"},
+      {"R&D <1> \"q\" 'a'", "R&amp;D &lt;1&gt; \"q\" 'a'"},
+      {"plain ASCII ~!", "plain ASCII ~!"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(xml_text(c.in), c.out) << c.in;
+}
+
+TEST(ResultWriter, OnlyTheXmlFormAppliesTheBytePolicy) {
+  EXPECT_EQ(whole_result({}, {{"Pr\xE4" "f", "1", "\x01"}}, "\xE4"),
+            "\n<Prtg>\n\n<Result><Channel>Pr&#228;f</Channel>\n<Unit>Custom</Unit>\n"
+            "<CustomUnit> </CustomUnit>\n<Value>1</Value></Result>\n\n<Text>&#228;</Text>\n\n"
+            "</Prtg>\n");
+  EXPECT_EQ(whole_result({OutputMode::Dravosk, "."}, {{"Pr\xE4" "f", "1", "u"}}, "\xE4"),
+            "\n> Pr\xE4" "f: 1 u\n# \xE4\n");
+  EXPECT_EQ(whole_result({OutputMode::Halvenor, "."}, {{"Pr\xE4" "f", "1", "u"}}, "\xE4"),
+            "\n\nMessage.Pr\xE4" "f: Pr\xE4" "f (u)\nStatistic.Pr\xE4" "f: 1\n# \xE4\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace keldar::testing {
@@ -35,6 +36,14 @@ class TempDir {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
     out << content;
+  }
+
+  // The bytes of `relative` below the directory; empty when it is missing.
+  std::string read(const std::string& relative) const {
+    std::ifstream in(path_ / relative, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
   }
 
  private:

@@ -1,9 +1,22 @@
-#include "output/trace_scan.h"
+#include "rfc/trace_scan.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
+#include "temp_dir.h"
+
 namespace keldar {
 namespace {
+
+// The scan of a working directory that holds `content` as the trace file
+// (none when nullopt).
+std::string scan(const std::optional<std::string>& content) {
+  testing::TempDir work;
+  if (content) work.write(kTraceFileName, *content);
+  return trace_scan(platform::FileSystem({"/", work.root()}));
+}
 
 TEST(TraceScan, ReportsTheLastErrorOfTheFile) {
   const struct {
@@ -32,14 +45,29 @@ TEST(TraceScan, ReportsTheLastErrorOfTheFile) {
       {"CRLF line ends", std::string("**** ERROR opened\r\nT:7    ======> timeout\r\n"),
        " - timeout"},
   };
-  for (const auto& c : cases) EXPECT_EQ(trace_scan_content(c.content), c.appended) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(scan(c.content), c.appended) << c.name;
 }
 
 TEST(TraceScan, LongLinesAreReadInPiecesOf99) {
   // The second piece of a long line starts at character 100 and is tested
   // as a line of its own.
   std::string line = std::string(99, 'x') + "ERROR       hidden in a continuation\n";
-  EXPECT_EQ(trace_scan_content(line), " - hidden in a continuation");
+  EXPECT_EQ(scan(line), " - hidden in a continuation");
+}
+
+TEST(TraceScan, AFileThatGrewLargeIsReadToItsEnd) {
+  // Megabytes of earlier blocks, then the last error.
+  std::string block = "**** ERROR file opened\nT:1    ======> " + std::string(80, 'o') + "\n";
+  std::string content;
+  while (content.size() < (8u << 20)) content += block;
+  content += "**** ERROR file opened\nT:1    ======> the last one\n";
+  EXPECT_EQ(scan(content), " - the last one");
+}
+
+TEST(TraceScan, ADirectoryInItsPlaceCannotBeRead) {
+  testing::TempDir work;
+  std::filesystem::create_directories(work.path() / kTraceFileName);
+  EXPECT_EQ(trace_scan(platform::FileSystem({"/", work.root()})), " - Look for Trace-File");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/profile_tool.h"
+#include "profile_tool.h"
 #include "platform/file_system.h"
 
 int main(int argc, char** argv) {

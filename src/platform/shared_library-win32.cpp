@@ -1,19 +1,12 @@
-#include "platform/shared_library.h"
-
-#include <string>
-
-#if defined(_WIN32)
 #include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+
+#include "platform/shared_library.h"
 
 namespace keldar::platform {
 
 std::unique_ptr<SharedLibrary> SharedLibrary::load(const std::string& path,
                                                    std::string* problem) {
   if (problem != nullptr) problem->clear();
-#if defined(_WIN32)
   // No error dialog box on a probe: a missing library is an error result.
   UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   HMODULE module = LoadLibraryA(path.c_str());
@@ -31,35 +24,12 @@ std::unique_ptr<SharedLibrary> SharedLibrary::load(const std::string& path,
     return nullptr;
   }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void*>(module)));
-#else
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    const char* error = dlerror();
-    std::string text = error != nullptr ? error : "";
-    // The reason follows the path in dlerror's text; the message names the
-    // library itself.
-    if (text.rfind(path + ": ", 0) == 0) text.erase(0, path.size() + 2);
-    if (problem != nullptr && text.find("No such file") == std::string::npos) *problem = text;
-    return nullptr;
-  }
-  return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
-#endif
 }
 
-SharedLibrary::~SharedLibrary() {
-#if defined(_WIN32)
-  FreeLibrary(reinterpret_cast<HMODULE>(handle_));
-#else
-  dlclose(handle_);
-#endif
-}
+SharedLibrary::~SharedLibrary() { FreeLibrary(reinterpret_cast<HMODULE>(handle_)); }
 
 void* SharedLibrary::symbol(const std::string& name) const {
-#if defined(_WIN32)
   return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), name.c_str()));
-#else
-  return dlsym(handle_, name.c_str());
-#endif
 }
 
 }  // namespace keldar::platform

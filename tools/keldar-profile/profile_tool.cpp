@@ -1,4 +1,4 @@
-#include "config/profile_tool.h"
+#include "profile_tool.h"
 
 #include <array>
 #include <istream>
@@ -6,11 +6,15 @@
 #include <ostream>
 #include <string_view>
 
+#include "config/config_lines.h"
 #include "config/file_locations.h"
 #include "config/password.h"
 #include "config/profile_writer.h"
+#include "config/sensor_line.h"
 #include "config/system_profile.h"
-#include "platform/text_lines.h"
+#include "run/failure.h"
+#include "run/start_phase.h"
+#include "text/ascii.h"
 
 namespace keldar {
 
@@ -101,20 +105,21 @@ int check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
   if (arguments.size() != 2) return refuse(err, "check takes one PROFILE");
   const std::string path = with_default_extension(arguments[1]);
   const std::string name = file_name_of(path);
-  std::optional<std::string> content = files.read(path);
-  if (!content) {
-    err << "Error 1002: Profile " << path << " is missing...\n";
+  auto report = [&err](const Failure& failure) {
+    err << failure.text << '\n';
     return 2;
-  }
+  };
+
   SystemProfile profile;
+  std::unique_ptr<platform::InputFile> file = files.open(path);
+  if (file == nullptr) return report(failure(Message::profile_missing, {path}));
   std::string unused_definition;
-  std::optional<std::string> error =
-      read_profile(*content, name, std::string_view(), profile, unused_definition);
-  if (!error) error = check_profile(profile, name);
-  if (error) {
-    err << *error << '\n';
-    return 2;
-  }
+  text::LineReader lines = config_lines(*file);
+  ProfileRead read = read_profile(lines, std::string_view(), profile, unused_definition);
+  if (read == ProfileRead::unreadable) return report(failure(Message::profile_missing, {path}));
+  if (auto error = profile_failure(read, name)) return report(*error);
+  if (auto error = profile_failure(check_profile(profile), name)) return report(*error);
+
   for (const ProfileKey& key : kProfileKeys) {
     std::string_view value =
         key.field == &SystemProfile::password ? kMaskedPassword : profile.*key.field;
@@ -123,8 +128,12 @@ int check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
     out << '\n';
   }
   // The local sensors as they stand in the file.
-  for (const std::string& line : platform::read_lines(*content, kProfileLineMaximum)) {
-    if (line.compare(0, 5, "# Mon") == 0) out << line << '\n';
+  file = files.open(path);
+  if (file == nullptr) return report(failure(Message::profile_missing, {path}));
+  text::LineReader again = config_lines(*file);
+  std::string line;
+  while (again.next(line)) {
+    if (text::starts_with(line, kLocalSensorKind)) out << line << '\n';
   }
   out << "Profile " << path << " is complete.\n";
   return 0;

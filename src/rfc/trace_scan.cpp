@@ -1,0 +1,46 @@
+#include "rfc/trace_scan.h"
+
+#include "text/ascii.h"
+#include "text/line_reader.h"
+
+namespace keldar {
+
+namespace {
+
+// The library's trace lines, as read with a 100-byte line buffer.
+constexpr std::size_t kTraceLineChars = 99;
+// "**** ERROR " opens an error block.
+constexpr std::string_view kBlockStart = "**** ERROR ";
+// "ERROR " and its blanks take the first 12 characters; the error follows.
+constexpr std::string_view kErrorKeyword = "ERROR ";
+constexpr std::size_t kErrorTextColumn = 12;
+// "======> " at characters 8 to 15 (0-based 7); the error follows.
+constexpr std::string_view kArrow = "======> ";
+constexpr std::size_t kArrowColumn = 7;
+
+}  // namespace
+
+std::string trace_scan(const platform::FileSystem& files) {
+  std::unique_ptr<platform::InputFile> file = files.open(kTraceFileName);
+  if (file == nullptr) return " - Look for Trace-File";
+  text::LineReader reader(
+      [&file](char* buffer, std::size_t size) { return file->read(buffer, size); },
+      kTraceLineChars);
+  std::string kept;
+  std::string line;
+  while (reader.next(line)) {
+    if (text::starts_with(line, kBlockStart)) kept.clear();
+    if (text::starts_with(line, kErrorKeyword)) {
+      kept = line.substr(std::min(kErrorTextColumn, line.size()));
+    }
+    // The arrow form is tested last, so it wins when a line has both.
+    if (line.compare(std::min(kArrowColumn, line.size()), kArrow.size(), kArrow) == 0) {
+      kept = line.substr(kArrowColumn + kArrow.size());
+    }
+  }
+  if (reader.failed()) return " - Look for Trace-File";
+  if (kept.empty()) return " - Please Check Trace-File !";
+  return " - " + kept;
+}
+
+}  // namespace keldar

@@ -1,0 +1,50 @@
+// The program's messages: one table, from which every message is built.
+//
+// A message's form holds its fixed text with a placeholder in braces
+// ("{profile}", "{sensor}", ...) for each piece that the run fills in. The
+// names in braces only document the piece; pieces are filled in order.
+// docs/messages.md lists every form, and a test holds the two together.
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace keldar {
+
+enum class Message {
+  profile_name_missing,     // 1001
+  profile_missing,          // 1002
+  invalid_parameters,       // 1003
+  password_invalid,         // 1004
+  password_wrong,           // 1005
+  user_missing,             // 1006
+  password_missing,         // 1007
+  library_missing,          // 1010
+  library_unloadable,       // 1010
+  library_incomplete,       // 1010
+  library_not_used_yet,     // 1010
+  sensor_name_missing,      // 1019
+  sensor_file_missing,      // 1020
+  local_sensor_not_found,   // 1021
+  global_sensor_not_found,  // 1022
+  internal_error,           // 1099
+};
+
+struct MessageForm {
+  Message id;
+  int number;  // the "Error NNNN" of the text; 0 for texts without one
+  std::string_view form;
+};
+
+extern const std::array<MessageForm, 16> kMessages;
+
+// The table entry of `id`.
+const MessageForm& message_form(Message id);
+
+// The text of `id` with its placeholders filled by `pieces`, in order. A
+// placeholder without a piece is left empty.
+std::string message_text(Message id, std::initializer_list<std::string_view> pieces = {});
+
+}  // namespace keldar

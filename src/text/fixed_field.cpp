@@ -1,0 +1,34 @@
+#include "text/fixed_field.h"
+
+namespace keldar::text {
+
+std::string cut(std::string_view text, std::size_t width) {
+  return std::string(text.substr(0, width));
+}
+
+std::string pad_right(std::string_view text, std::size_t width) {
+  std::string padded(text);
+  if (padded.size() < width) padded.resize(width, ' ');
+  return padded;
+}
+
+std::string fit(std::string_view text, std::size_t width) {
+  std::string fitted(text.substr(0, width));
+  fitted.resize(width, ' ');
+  return fitted;
+}
+
+std::string trim_right(std::string_view text) {
+  std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+}
+
+std::string_view until_nul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+std::string field_text(const char* field, std::size_t width) {
+  return std::string(until_nul(std::string_view(field, width)));
+}
+
+}  // namespace keldar::text
