@@ -14,16 +14,19 @@ export WINEPREFIX
 export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=
 
-.PHONY: test demo deps build windows windows32 asan e2e e2e-wine clean
+.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine clean
 
 test: deps
 	@bash .ci/test-all
 
-# The demo needs only the programs and the simulated RFC library.
-demo: deps
-	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build build -j $(JOBS) --target keldar keldar-halvenor keldar-dravosk keldar-profile rfccm
-	@bash demo/run-demo.sh build/bin
+# The demo needs only the programs and the simulated RFC library: a tree of
+# its own without the test programs, so it needs neither GoogleTest nor the
+# cross compilers nor Wine.
+demo:
+	@bash .ci/deps demo
+	@cmake -S . -B build/demo -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELDAR_TESTS=OFF >/dev/null
+	@cmake --build build/demo -j $(JOBS) --target keldar keldar-halvenor keldar-dravosk keldar-profile rfccm
+	@bash demo/run-demo.sh build/demo/bin
 
 deps:
 	@bash .ci/deps
@@ -45,6 +48,14 @@ windows32: deps
 asan: deps
 	@cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELDAR_SANITIZE=ON >/dev/null
 	@cmake --build build/asan -j $(JOBS)
+
+# The inner loop while working on the code: build the Linux tree and run the
+# unit tests, e.g. make unit FILTER='Messages.*'.
+FILTER ?= *
+unit:
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build build -j $(JOBS) --target keldar_unit_tests
+	@build/bin/keldar_unit_tests --gtest_filter='$(FILTER)'
 
 # The end-to-end suite alone, on one leg.
 e2e: build

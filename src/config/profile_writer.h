@@ -31,8 +31,9 @@ std::string profile_value_refusal(const ProfileKey& key, std::string_view value)
 
 // Why a local sensor cannot be written; empty when it can. The name must
 // have 1 to 10 characters that the command line can carry as a sensor name
-// (no blank, "," or "=", not starting with "#" or "-"); the definition must
-// name its monitor set with "MSET=" and fit one line.
+// (no blank, "," or "=", not starting with "-", and no "#", "@", "$" or "%",
+// which turn trace mode on); the definition must name its monitor set with
+// "MSET=" and fit one line.
 std::string local_sensor_refusal(const LocalSensor& sensor);
 
 // The profile text: every key line in format order, the password line
