@@ -1,8 +1,24 @@
 #include "platform/clock.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace keldar::platform {
+
+namespace {
+
+class SystemClock : public Clock {
+ public:
+  std::int64_t now() const override { return static_cast<std::int64_t>(std::time(nullptr)); }
+  LocalTime local(std::int64_t seconds) const override { return machine_local_time(seconds); }
+};
+
+}  // namespace
+
+const Clock& system_clock() {
+  static const SystemClock clock;
+  return clock;
+}
 
 LocalTime ManualClock::local(std::int64_t seconds) const { return utc_time(seconds); }
 

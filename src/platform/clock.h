@@ -30,6 +30,10 @@ class Clock {
 // The machine's clock and time zone.
 const Clock& system_clock();
 
+// `seconds` since the epoch in the machine's time zone, by the C library of
+// this platform.
+LocalTime machine_local_time(std::int64_t seconds);
+
 // A clock that stands still at the moment a test sets; its "local time" is
 // UTC, so results do not depend on the machine's time zone.
 class ManualClock : public Clock {

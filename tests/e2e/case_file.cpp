@@ -31,6 +31,16 @@ std::string trim_right(std::string text) {
   return text;
 }
 
+// Takes `flag` off the end of `path` (whose own blanks stay) and sets `set`.
+bool take_flag(std::string& path, std::string_view flag, bool& set) {
+  if (path.size() <= flag.size() || path.compare(path.size() - flag.size(), flag.size(), flag) != 0) {
+    return false;
+  }
+  path.resize(path.size() - flag.size());
+  set = true;
+  return true;
+}
+
 // The kind of "|" block that the last directive opened.
 enum class Block { None, Define, File, Stdin, Stdout, Contents };
 
@@ -251,16 +261,7 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
       if (!c.steps.empty()) fail("files are laid down before the first \"run\"");
       FileSpec f;
       std::string path = rest;
-      while (true) {
-        if (path.size() > 5 && path.compare(path.size() - 5, 5, " crlf") == 0) {
-          block_crlf = true;
-          path.resize(path.size() - 5);
-        } else if (path.size() > 6 && path.compare(path.size() - 6, 6, " noeol") == 0) {
-          block_noeol = true;
-          path.resize(path.size() - 6);
-        } else {
-          break;
-        }
+      while (take_flag(path, " crlf", block_crlf) || take_flag(path, " noeol", block_noeol)) {
       }
       if (std::size_t from = path.find(" from "); from != std::string::npos) {
         if (block_crlf || block_noeol) fail("\"from\" copies the file as it is");
@@ -331,16 +332,8 @@ std::vector<Case> parse_cases(const std::string& text, const std::string& file) 
       Case& c = current_case();
       ContentSpec spec;
       std::string path = rest;
-      while (true) {
-        if (path.size() > 9 && path.compare(path.size() - 9, 9, " matching") == 0) {
-          spec.expected.pattern = true;
-          path.resize(path.size() - 9);
-        } else if (path.size() > 6 && path.compare(path.size() - 6, 6, " noeol") == 0) {
-          block_noeol = true;
-          path.resize(path.size() - 6);
-        } else {
-          break;
-        }
+      while (take_flag(path, " matching", spec.expected.pattern) ||
+             take_flag(path, " noeol", block_noeol)) {
       }
       if (path.empty()) fail("\"contents PATH [matching] [noeol]\" expected");
       spec.path = path;
