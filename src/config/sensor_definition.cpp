@@ -77,6 +77,19 @@ std::string key_value(const ParameterText& parameters, const Key& key, std::size
   return value;
 }
 
+// The connection overrides, taken by the rule of the keys.
+constexpr Key kHostOverride = {",HOST=", nullptr, 90, ColonRule::every};
+constexpr Key kSystemNumberOverride = {",NO=", nullptr, 90, ColonRule::every};
+constexpr std::size_t kHostWidth = 35;
+constexpr std::size_t kSystemNumberWidth = 31;
+
+std::optional<std::string> override_value(const ParameterText& parameters, const Key& key,
+                                          std::size_t width) {
+  std::size_t found = parameters.upper.find(key.keyword);
+  if (found == std::string::npos) return std::nullopt;
+  return text::cut(key_value(parameters, key, found + key.keyword.size()), width);
+}
+
 }  // namespace
 
 SensorFile sensor_file_for(const ParameterText& parameters, std::string_view profile_file_name,
@@ -132,6 +145,9 @@ void extract_keys(const ParameterText& parameters, SensorDefinition& definition)
   if (selection.size() < kSelectionDigits) {
     selection.insert(0, kSelectionDigits - selection.size(), '0');
   }
+  definition.host_override = override_value(parameters, kHostOverride, kHostWidth);
+  definition.system_number_override =
+      override_value(parameters, kSystemNumberOverride, kSystemNumberWidth);
 }
 
 }  // namespace keldar

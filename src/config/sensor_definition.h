@@ -2,6 +2,7 @@
 // sensors, and the definition keys extracted from the parameter text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ struct SensorDefinition {
   std::string selection_value = std::string(kNoSelection);  // 31, zero-padded to 10
   std::string global_grade_value;                      // 95, ",GBLGRD=" / ",GBLVAL="
   std::string node_id_text;                            // 63, "ID="
+  // Connection variants: the host name and system number to use instead of
+  // the profile's.
+  std::optional<std::string> host_override;           // 35, ",HOST="
+  std::optional<std::string> system_number_override;  // 31, ",NO="
 };
 
 // The sensor file of a global run and the name its lines are searched
@@ -60,7 +65,8 @@ bool names_monitor_set(const ParameterText& parameters);
 // the text or the keyword's maximum, whichever comes first, is copied from
 // the verbatim copy at the same positions with ":" turned into a blank, and
 // is cut to its field's width. The selection value is padded with "0" on the
-// left to ten characters.
+// left to ten characters. ",HOST=" and ",NO=" give the connection overrides
+// by the same rule.
 void extract_keys(const ParameterText& parameters, SensorDefinition& definition);
 
 }  // namespace keldar

@@ -54,6 +54,9 @@ class ResultWriter {
   void text_end();
   void result_end();
 
+  // Appends text as it is: the error texts of failed calls, which end up in
+  // an error document (written there with the XML byte policy).
+  void append_raw(std::string_view text) { buffer_ += text; }
   // Replaces the whole buffer.
   void replace(std::string text) { buffer_ = std::move(text); }
 

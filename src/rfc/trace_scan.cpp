@@ -20,9 +20,9 @@ constexpr std::size_t kArrowColumn = 7;
 
 }  // namespace
 
-std::string trace_scan(const platform::FileSystem& files) {
+TraceScan trace_scan(const platform::FileSystem& files) {
   std::unique_ptr<platform::InputFile> file = files.open(kTraceFileName);
-  if (file == nullptr) return " - Look for Trace-File";
+  if (file == nullptr) return {};
   text::LineReader reader(
       [&file](char* buffer, std::size_t size) { return file->read(buffer, size); },
       kTraceLineChars);
@@ -38,9 +38,9 @@ std::string trace_scan(const platform::FileSystem& files) {
       kept = line.substr(kArrowColumn + kArrow.size());
     }
   }
-  if (reader.failed()) return " - Look for Trace-File";
-  if (kept.empty()) return " - Please Check Trace-File !";
-  return " - " + kept;
+  if (reader.failed()) return {};
+  if (kept.empty()) return {TraceScan::Outcome::no_error_line, ""};
+  return {TraceScan::Outcome::error_found, kept};
 }
 
 }  // namespace keldar

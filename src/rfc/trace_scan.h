@@ -10,13 +10,21 @@ namespace keldar {
 // Name of the RFC library's trace file in the working directory.
 inline constexpr const char* kTraceFileName = "Dev_Rfc.Trc";
 
-// Scans the trace file for the last error the library wrote and returns the
-// text to append to the error message: " - " and the error, " - Please Check
-// Trace-File !" when the file holds no error line, or " - Look for
-// Trace-File" when it cannot be opened or read. The file is read in pieces
-// of at most 99 characters, so its size costs no memory; "**** ERROR " opens
-// a new block, "ERROR " lines and lines with "======> " at characters 8 to
-// 15 carry the error.
-std::string trace_scan(const platform::FileSystem& files);
+struct TraceScan {
+  enum class Outcome {
+    error_found,    // `error` holds the last error the library wrote
+    no_error_line,  // the file holds no error for its last block
+    no_file,        // the file cannot be opened or read
+  };
+  Outcome outcome = Outcome::no_file;
+  std::string error;
+};
+
+// Scans the trace file for the last error the library wrote. The file is
+// read in pieces of at most 99 characters, so its size costs no memory;
+// "**** ERROR " opens a new block, "ERROR " lines (the error from character
+// 13) and lines with "======> " at characters 8 to 15 (the error from
+// character 16) carry the error; a line with both gives the arrow's.
+TraceScan trace_scan(const platform::FileSystem& files);
 
 }  // namespace keldar

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/messages.h"
+#include "output/messages.h"
 
 namespace keldar {
 

@@ -9,7 +9,6 @@ namespace keldar {
 
 namespace {
 
-constexpr std::string_view kProgramName = "Keldar";
 constexpr std::string_view kVersion = "Vers 4.3 / 29.08.22";
 
 // Sensor names are compared on this many characters, blank-padded.

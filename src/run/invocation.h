@@ -13,6 +13,9 @@
 
 namespace keldar {
 
+// The program's name in its banner and trace lines.
+inline constexpr std::string_view kProgramName = "Keldar";
+
 struct Invocation {
   std::string program_path;  // the program's own path (first command-line element)
   OutputMode output_mode = OutputMode::EXEXML;

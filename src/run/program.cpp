@@ -13,7 +13,10 @@
 #include "platform/program_location.h"
 #include "rfc/rfc_library.h"
 #include "run/failure.h"
+#include "run/global_run.h"
 #include "run/invocation.h"
+#include "run/local_run.h"
+#include "run/run_context.h"
 #include "run/start_phase.h"
 
 namespace keldar {
@@ -76,9 +79,9 @@ int run(int argc, char** argv) {
     return end_with(*error);
   }
 
-  // The RFC work of the run (connection, XMI session, monitor evaluation) is
-  // not part of this version yet.
-  return end_with(failure(Message::library_not_used_yet, {rfc_library_file_name()}));
+  const Configuration& config = std::get<Configuration>(started);
+  RunContext context(invocation, config, files, clock, rfc.api, &platform::console_write);
+  return config.global_run ? global_run(context) : local_run(context);
 }
 
 }  // namespace

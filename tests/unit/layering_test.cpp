@@ -20,7 +20,7 @@ const std::map<std::string, std::set<std::string>> kLayers = {
     {"config", {"text", "platform"}},
     {"rfc", {"text", "platform"}},
     {"output", {"text", "platform"}},
-    {"calls", {"text", "platform", "rfc"}},
+    {"calls", {"text", "platform", "rfc", "output"}},
     {"eval", {"text", "platform", "rfc", "calls", "output"}},
     {"run", {"text", "platform", "config", "rfc", "output", "calls", "eval"}},
 };

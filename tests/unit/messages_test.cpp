@@ -1,4 +1,4 @@
-#include "run/messages.h"
+#include "output/messages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "rfc/trace_scan.h"
+#include "run/system_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ namespace {
 std::string scan(const std::optional<std::string>& content) {
   testing::TempDir work;
   if (content) work.write(kTraceFileName, *content);
-  return trace_scan(platform::FileSystem({"/", work.root()}));
+  return trace_suffix(platform::FileSystem({"/", work.root()}));
 }
 
 TEST(TraceScan, ReportsTheLastErrorOfTheFile) {
@@ -67,7 +68,7 @@ TEST(TraceScan, AFileThatGrewLargeIsReadToItsEnd) {
 TEST(TraceScan, ADirectoryInItsPlaceCannotBeRead) {
   testing::TempDir work;
   std::filesystem::create_directories(work.path() / kTraceFileName);
-  EXPECT_EQ(trace_scan(platform::FileSystem({"/", work.root()})), " - Look for Trace-File");
+  EXPECT_EQ(trace_suffix(platform::FileSystem({"/", work.root()})), " - Look for Trace-File");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "run/messages.h"
+#include "output/messages.h"
 
 namespace keldar {
 
-const std::array<MessageForm, 16> kMessages = {{
+const std::array<MessageForm, 27> kMessages = {{
     {Message::profile_name_missing, 1001, "Error 1001: Parameter for Profile-Name is missing !"},
     {Message::profile_missing, 1002, "Error 1002: Profile {profile} is missing..."},
     {Message::invalid_parameters, 1003, "Error 1003: Invalid Parameter(s) at {profile} found..."},
@@ -16,9 +16,18 @@ const std::array<MessageForm, 16> kMessages = {{
      "Error 1010: RFC-Library {library} cannot be loaded: {reason}..."},
     {Message::library_incomplete, 1010,
      "Error 1010: RFC-Library {library} lacks the entry point {function}..."},
-    {Message::library_not_used_yet, 1010,
-     "Error 1010: RFC-Library {library} loaded, but RFC processing is not available in this "
-     "version..."},
+    {Message::open_failed, 1011, "Error 1011: RFC-Open for {destination} failed !"},
+    {Message::call_exception, 1012, "Error 1012: Exception.: {exception}"},
+    {Message::call_system_exception, 1013, "Error 1013: Sys-Exception raised !"},
+    {Message::call_failure, 1014, "Error 1014: RFC-Failure raised !"},
+    {Message::call_other_failure, 1015, "Error 1015: Other Failure raised !"},
+    {Message::xmi_failure, 0, "RFC Failure raised..."},
+    {Message::xmi_exception, 0, "Exception.: {interface}({version}) {exception}"},
+    {Message::xmi_system_exception, 0, "System exception raised..."},
+    {Message::xmi_other_failure, 0, "Other Failure raised..."},
+    {Message::trace_reason, 0, " - {reason}"},
+    {Message::trace_without_error, 0, " - Please Check Trace-File !"},
+    {Message::trace_missing, 0, " - Look for Trace-File"},
     {Message::sensor_name_missing, 1019, "Error 1019: Sensorname for Monitoring is missing !"},
     {Message::sensor_file_missing, 1020, "Error 1020: File {file} is missing..."},
     {Message::local_sensor_not_found, 1021, "Error 1021: Local Sensor {sensor} not found !"},

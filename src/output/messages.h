@@ -24,7 +24,18 @@ enum class Message {
   library_missing,          // 1010
   library_unloadable,       // 1010
   library_incomplete,       // 1010
-  library_not_used_yet,     // 1010
+  open_failed,              // 1011
+  call_exception,           // 1012
+  call_system_exception,    // 1013
+  call_failure,             // 1014
+  call_other_failure,       // 1015
+  xmi_failure,              // the XMI logon and logoff in place of 1012 to 1015
+  xmi_exception,
+  xmi_system_exception,
+  xmi_other_failure,
+  trace_reason,             // the suffixes from the RFC library's trace file
+  trace_without_error,
+  trace_missing,
   sensor_name_missing,      // 1019
   sensor_file_missing,      // 1020
   local_sensor_not_found,   // 1021
@@ -38,7 +49,7 @@ struct MessageForm {
   std::string_view form;
 };
 
-extern const std::array<MessageForm, 16> kMessages;
+extern const std::array<MessageForm, 27> kMessages;
 
 // The table entry of `id`.
 const MessageForm& message_form(Message id);

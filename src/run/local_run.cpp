@@ -1,0 +1,74 @@
+#include "run/local_run.h"
+
+#include "calls/system_info.h"
+#include "calls/xmi_session.h"
+#include "output/error_result.h"
+#include "rfc/trace_scan.h"
+#include "run/failure.h"
+#include "run/modes.h"
+#include "run/system_steps.h"
+
+namespace keldar {
+
+namespace {
+
+// The end of a failed RFC step: the reason from the trace file joins the
+// texts in the result buffer, and the whole becomes the error result.
+int step_failure(RunContext& run, SystemState& state) {
+  run.writer.append_raw(trace_suffix(run.files));
+  run.print(error_result(run.writer.take()));
+  close_connection(run, state);
+  return kFailureExitStatus;
+}
+
+}  // namespace
+
+int local_run(RunContext& run) {
+  const Configuration& config = run.config;
+  const bool announced = run.trace_mode() && !config.parameters.has("MONITOR-SETS");
+  if (announced) run.print(run.invocation.banner_line);
+
+  SystemState state;
+  register_environment(run, state.handle);
+  run.writer.clear();
+
+  if (announced) {
+    run.print(system_line(run.now(), config.profile_file_name, config.profile) +
+              " State=Processing\n");
+    run.print("* " + run.now() + " " + shown_parameters(config.parameters.verbatim) +
+              " State=Executing\n");
+  }
+
+  state.handle = open_connection(run, config.profile);
+  if (state.handle == 0) {
+    run.print(error_result(failure(Message::open_failed, {config.profile.destination}).text));
+    return kFailureExitStatus;
+  }
+  RfcSession session = session_of(run, state);
+
+  driver_step(run, state, [&] { return call_rfc_system_info(session, state.info); });
+  if (!state.call_ok) return step_failure(run, state);
+  driver_step(run, state, [&] { return call_sxmi_versions_get(session, state.xal_version); });
+  if (!state.call_ok) return step_failure(run, state);
+  state.xmi = {std::string(kXalInterface), state.xal_version};
+  driver_step(run, state, [&] {
+    return call_bapi_xmi_logon(session, config.profile.external_company, state.xmi);
+  });
+  if (!state.call_ok) return step_failure(run, state);
+
+  if (state.last_code == RFC_OK) run_modes(run, state);
+  if (!state.call_ok) return step_failure(run, state);
+
+  state.xmi.interface = kXalInterface;
+  driver_step(run, state, [&] { return call_bapi_xmi_logoff(session, state.xmi); });
+  close_connection(run, state);
+
+  if (!state.call_ok) return step_failure(run, state);
+  run.print(run.writer.take());
+  // The next failed run's reason must be its own.
+  run.files.remove(kTraceFileName);
+  if (run.trace_mode()) run.print(now_processed_line(run.now()));
+  return 0;
+}
+
+}  // namespace keldar

@@ -1,0 +1,50 @@
+// What the two run paths share: the invocation and configuration, the
+// outside world (files, clock, RFC library, standard output), and the
+// state of the whole process (structure handles, trace, result writer).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "output/result_writer.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "rfc/function_call.h"
+#include "rfc/rfc_library.h"
+#include "rfc/rfc_trace.h"
+#include "run/configuration.h"
+#include "run/invocation.h"
+
+namespace keldar {
+
+struct RunContext {
+  RunContext(const Invocation& invocation_in, const Configuration& config_in,
+             const platform::FileSystem& files_in, const platform::Clock& clock_in,
+             const RfcApi& api_in, std::function<void(std::string_view)> print_in)
+      : invocation(invocation_in),
+        config(config_in),
+        files(files_in),
+        clock(clock_in),
+        api(api_in),
+        trace(files_in, config_in.parameters.has(",SYSLOG")),
+        writer({invocation_in.output_mode, invocation_in.channel_selector}),
+        print(std::move(print_in)) {}
+
+  const Invocation& invocation;
+  const Configuration& config;
+  const platform::FileSystem& files;
+  const platform::Clock& clock;
+  const RfcApi& api;
+  StructureHandles structures;
+  RfcTrace trace;
+  ResultWriter writer;
+  // Writes to standard output.
+  std::function<void(std::string_view)> print;
+
+  bool trace_mode() const { return invocation.trace_mode; }
+  // The current local time as "hh:mm:ss".
+  std::string now() const { return platform::clock_time(clock.local(clock.now())); }
+};
+
+}  // namespace keldar
