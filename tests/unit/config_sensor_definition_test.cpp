@@ -52,6 +52,18 @@ TEST(ExtractKeys, KeywordOrderValueEndsAndColons) {
   for (const auto& c : cases) EXPECT_EQ(keys_of(c.text).*c.field, c.value) << c.text;
 }
 
+TEST(ExtractKeys, ConnectionOverridesByTheSameRule) {
+  SensorDefinition none = keys_of("MSET=A,HOST,SID");
+  EXPECT_FALSE(none.host_override);
+  EXPECT_FALSE(none.system_number_override);
+  SensorDefinition both = keys_of("MSET=A,HOST=prdApp02,NO=10,GRADES");
+  EXPECT_EQ(both.host_override, "prdApp02");
+  EXPECT_EQ(both.system_number_override, "10");
+  EXPECT_EQ(keys_of("MSET=A,host=my:host,no=").host_override, "my host");
+  EXPECT_EQ(keys_of("MSET=A,HOST=" + std::string(50, 'h')).host_override, std::string(35, 'h'));
+  EXPECT_EQ(keys_of("MSET=A,NO=").system_number_override, "");
+}
+
 TEST(ExtractKeys, MaximaAndFieldWidths) {
   const std::string long_value(120, 'v');
   const struct {
