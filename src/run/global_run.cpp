@@ -3,6 +3,7 @@
 #include "calls/system_info.h"
 #include "calls/xmi_session.h"
 #include "config/config_lines.h"
+#include "eval/evaluation.h"
 #include "run/system_steps.h"
 #include "text/fixed_field.h"
 
@@ -29,8 +30,8 @@ bool read_system_profile(const RunContext& run, const std::string& name, SystemP
 // The RFC work of one system. Steps run only while nothing has failed; a
 // system that failed before the open is not connected to at all, since a
 // logon with data known to be bad counts against the SAP user.
-void measure_system(RunContext& run, const SystemProfile& profile, SystemState& state,
-                    std::string& node_name, std::string& sub_node_name) {
+void measure_system(RunContext& run, const std::string& system_name,
+                    const SystemProfile& profile, SystemState& state, bool& node_found) {
   const SensorDefinition& definition = run.config.definition;
   if (!state.failed) {
     state.handle = open_connection(run, profile);
@@ -39,19 +40,45 @@ void measure_system(RunContext& run, const SystemProfile& profile, SystemState& 
   RfcSession session = session_of(run, state);
   auto step = [&](auto driver) {
     if (state.failed) return;
-    driver_step(run, state, driver);
+    driver_step(state, driver);
     if (!state.call_ok) state.failed = true;
   };
   step([&] { return call_rfc_system_info(session, state.info); });
-  node_name = replace_placeholders(definition.global_grade_value, state.info.system_id,
-                                   state.info.host);
-  sub_node_name =
+  const std::string node_name = replace_placeholders(definition.global_grade_value,
+                                                     state.info.system_id, state.info.host);
+  const std::string sub_node_name =
       replace_placeholders(definition.node_id_text, state.info.system_id, state.info.host);
   step([&] { return call_sxmi_versions_get(session, state.xal_version); });
   state.xmi = {std::string(kXalInterface), state.xal_version};
   step([&] { return call_bapi_xmi_logon(session, profile.external_company, state.xmi); });
-  // The evaluation of the sensor's node in the tree comes with the monitor
-  // tree; until then no system's node is found.
+  if (!state.failed) {
+    // The evaluation writes and prints the system's channel itself; its
+    // outcome shows in the found flag, not in the call status.
+    TreeFetch fetch;
+    fetch.user = profile.user;
+    fetch.monitor_name = definition.monitor_name;
+    fetch.monitor_set_name = definition.monitor_set_name;
+    fetch.max_depth = 0;
+    fetch.visibility_level = 3;
+    WalkRequest request;
+    request.parameters = run.config.parameters;
+    request.global_run = true;
+    request.trace_mode = run.trace_mode();
+    request.target_node_name = definition.node_id_text;
+    request.target_node_id = definition.selection_value;
+    request.global_node_name = node_name;
+    request.global_sub_node_name = sub_node_name;
+    request.system_name = system_name;
+    request.host_name = profile.host_name;
+    request.destination = profile.destination;
+    request.description = profile.description;
+    EvaluationOutput output{run.writer, run.print, run.print, state.error_texts, run.measurement};
+    state.call_ok = false;
+    Evaluation evaluation = evaluate_monitor_tree(session, fetch, request, output);
+    state.call_ok = evaluation.fetched;
+    state.last_code = evaluation.walk.code;
+    node_found = evaluation.walk.global_node_found;
+  }
   step([&] { return call_bapi_xmi_logoff(session, state.xmi); });
   close_connection(run, state);
 }
@@ -122,9 +149,8 @@ int global_run(RunContext& run) {
     register_environment(run, state.handle);
     run.writer.clear();
 
-    std::string node_name, sub_node_name;
-    measure_system(run, profile, state, node_name, sub_node_name);
-    const bool node_found = false;
+    bool node_found = false;
+    measure_system(run, name, profile, state, node_found);
 
     SystemOutcome outcome = classify(state.failed, state.call_ok, node_found);
     ++(outcome == SystemOutcome::processed ? processed : failed);

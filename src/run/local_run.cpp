@@ -12,11 +12,13 @@ namespace keldar {
 
 namespace {
 
-// The end of a failed RFC step: the reason from the trace file joins the
-// texts in the result buffer, and the whole becomes the error result.
+// The end of a failed RFC step: the texts of the failed calls and the
+// reason from the trace file become the error result. What the result had
+// of the run is dropped: one document reaches the monitor.
 int step_failure(RunContext& run, SystemState& state) {
-  run.writer.append_raw(trace_suffix(run.files));
-  run.print(error_result(run.writer.take()));
+  run.writer.clear();
+  run.drop_result();
+  run.print(error_result(state.error_texts + trace_suffix(run.files)));
   close_connection(run, state);
   return kFailureExitStatus;
 }
@@ -28,6 +30,7 @@ int local_run(RunContext& run) {
   const bool announced = run.trace_mode() && !config.parameters.has("MONITOR-SETS");
   if (announced) run.print(run.invocation.banner_line);
 
+  run.hold_result = !run.trace_mode();
   SystemState state;
   register_environment(run, state.handle);
   run.writer.clear();
@@ -46,12 +49,12 @@ int local_run(RunContext& run) {
   }
   RfcSession session = session_of(run, state);
 
-  driver_step(run, state, [&] { return call_rfc_system_info(session, state.info); });
+  driver_step(state, [&] { return call_rfc_system_info(session, state.info); });
   if (!state.call_ok) return step_failure(run, state);
-  driver_step(run, state, [&] { return call_sxmi_versions_get(session, state.xal_version); });
+  driver_step(state, [&] { return call_sxmi_versions_get(session, state.xal_version); });
   if (!state.call_ok) return step_failure(run, state);
   state.xmi = {std::string(kXalInterface), state.xal_version};
-  driver_step(run, state, [&] {
+  driver_step(state, [&] {
     return call_bapi_xmi_logon(session, config.profile.external_company, state.xmi);
   });
   if (!state.call_ok) return step_failure(run, state);
@@ -60,11 +63,12 @@ int local_run(RunContext& run) {
   if (!state.call_ok) return step_failure(run, state);
 
   state.xmi.interface = kXalInterface;
-  driver_step(run, state, [&] { return call_bapi_xmi_logoff(session, state.xmi); });
+  driver_step(state, [&] { return call_bapi_xmi_logoff(session, state.xmi); });
   close_connection(run, state);
 
   if (!state.call_ok) return step_failure(run, state);
-  run.print(run.writer.take());
+  run.emit(run.writer.take());
+  run.release_result();
   // The next failed run's reason must be its own.
   run.files.remove(kTraceFileName);
   if (run.trace_mode()) run.print(now_processed_line(run.now()));

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "eval/measurement.h"
 #include "output/result_writer.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -39,8 +40,30 @@ struct RunContext {
   StructureHandles structures;
   RfcTrace trace;
   ResultWriter writer;
+  Measurement measurement;
   // Writes to standard output.
   std::function<void(std::string_view)> print;
+  // The result's pieces are held until the run ends, so that a failure
+  // after the result was opened still prints one document: the error
+  // result. Trace mode, which is read by a person, prints them at once.
+  bool hold_result = false;
+  std::string held_result;
+
+  // Prints a piece of the result, or holds it.
+  void emit(std::string_view piece) {
+    if (hold_result) {
+      held_result += piece;
+    } else {
+      print(piece);
+    }
+  }
+  // Drops what is held (a failed run prints its error result instead).
+  void drop_result() { held_result.clear(); }
+  // Prints what is held.
+  void release_result() {
+    if (!held_result.empty()) print(held_result);
+    held_result.clear();
+  }
 
   bool trace_mode() const { return invocation.trace_mode; }
   // The current local time as "hh:mm:ss".

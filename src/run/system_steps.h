@@ -23,17 +23,21 @@ struct SystemState {
   SystemInfo info;
   std::string xal_version = "   ";
   XmiSession xmi;
+  // The texts of the failed calls, in order. They are kept apart from the
+  // result, so that no error text lands inside a printed document; a failed
+  // step makes them the error result.
+  std::string error_texts;
 };
 
 // Runs one driver step: the call status is "ERR" until the driver succeeds;
-// a failed driver's text is appended to the result buffer.
+// a failed driver's text joins the error texts.
 template <typename Driver>
-void driver_step(RunContext& run, SystemState& state, Driver&& driver) {
+void driver_step(SystemState& state, Driver&& driver) {
   state.call_ok = false;
   CallResult result = driver();
   state.last_code = result.code;
   state.call_ok = result.ok();
-  run.writer.append_raw(result.error_text);
+  state.error_texts += result.error_text;
 }
 
 // The session of the open connection.

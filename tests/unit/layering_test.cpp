@@ -20,8 +20,8 @@ const std::map<std::string, std::set<std::string>> kLayers = {
     {"config", {"text", "platform"}},
     {"rfc", {"text", "platform"}},
     {"output", {"text", "platform"}},
-    {"calls", {"text", "platform", "rfc", "output"}},
-    {"eval", {"text", "platform", "rfc", "calls", "output"}},
+    {"calls", {"text", "platform", "config", "rfc", "output"}},
+    {"eval", {"text", "platform", "config", "rfc", "output", "calls"}},
     {"run", {"text", "platform", "config", "rfc", "output", "calls", "eval"}},
 };
 
