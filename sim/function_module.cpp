@@ -1,6 +1,7 @@
 #include "function_module.h"
 
 #include <cstring>
+#include <set>
 #include <stdexcept>
 
 #include "rfc/rfc_interface.h"
@@ -20,9 +21,27 @@ Bytes initial_value(const ParameterSignature& p) {
 
 ModuleCall::ModuleCall(const FunctionSignature& signature, const System& system, Session& session,
                        std::time_t now, std::map<std::string, Bytes> exporting)
-    : signature_(signature), system_(system), session_(session), now_(now), exporting_(std::move(exporting)) {
+    : signature_(signature),
+      system_(system),
+      session_(session),
+      now_(now),
+      exporting_(std::move(exporting)),
+      log_(sent_fields(signature, exporting_)) {
   for (const ParameterSignature& p : signature_.importing) importing_[p.name] = initial_value(p);
   for (const ParameterSignature& p : signature_.tables) tables_[p.name];
+}
+
+LogFields sent_fields(const FunctionSignature& signature, const std::map<std::string, Bytes>& exporting) {
+  static const std::set<std::string> logged = {"EXTERNAL_USER_NAME", "EXTCOMPANY", "EXTPRODUCT", "GET_ACTIVE",
+                                               "GET_HISTORY"};
+  LogFields fields;
+  for (const ParameterSignature& p : signature.exporting) {
+    auto value = exporting.find(p.name);
+    if (logged.count(p.name) != 0 && value != exporting.end()) {
+      fields.emplace_back(p.name, std::string(value->second.begin(), value->second.end()));
+    }
+  }
+  return fields;
 }
 
 const ParameterSignature& ModuleCall::signature_of(const std::vector<ParameterSignature>& list,
@@ -33,27 +52,27 @@ const ParameterSignature& ModuleCall::signature_of(const std::vector<ParameterSi
   throw std::logic_error(signature_.name + " has no parameter " + name);
 }
 
-std::string ModuleCall::text(const std::string& name) const {
-  const ParameterSignature& p = signature_of(signature_.exporting, name);
+const Bytes& ModuleCall::sent(const std::string& name) const {
+  signature_of(signature_.exporting, name);
   auto it = exporting_.find(name);
-  Bytes value = it != exporting_.end() ? it->second : initial_value(p);
+  // The call checks let no call through without every exporting parameter.
+  if (it == exporting_.end()) throw std::logic_error(signature_.name + ": " + name + " was not sent");
+  return it->second;
+}
+
+std::string ModuleCall::text(const std::string& name) const {
+  const Bytes& value = sent(name);
   return std::string(value.begin(), value.end());
 }
 
-std::int32_t ModuleCall::integer(const std::string& name, std::int32_t absent) const {
-  signature_of(signature_.exporting, name);
-  auto it = exporting_.find(name);
-  if (it == exporting_.end()) return absent;
+std::int32_t ModuleCall::integer(const std::string& name) const {
   std::int32_t value = 0;
-  std::memcpy(&value, it->second.data(), sizeof value);
+  std::memcpy(&value, sent(name).data(), sizeof value);
   return value;
 }
 
 Record ModuleCall::structure(const std::string& name) const {
-  const ParameterSignature& p = signature_of(signature_.exporting, name);
-  const StructureDefinition& s = *find_structure(p.structure);
-  auto it = exporting_.find(name);
-  return it != exporting_.end() ? Record(s, it->second.data()) : Record(s);
+  return Record(*find_structure(signature_of(signature_.exporting, name).structure), sent(name).data());
 }
 
 void ModuleCall::set_text(const std::string& name, const std::string& value) {

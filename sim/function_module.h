@@ -29,8 +29,9 @@ using Bytes = std::vector<unsigned char>;
 
 class ModuleCall {
  public:
-  // `exporting`: parameter name -> bytes as sent (absent optional ones are
-  // left out). Every importing parameter starts at its initial value.
+  // `exporting`: parameter name -> bytes as sent, every exporting
+  // parameter of the signature. Every importing parameter starts at its
+  // initial value. The call-log fields start with sent_fields.
   ModuleCall(const FunctionSignature& signature, const System& system, Session& session,
              std::time_t now, std::map<std::string, Bytes> exporting);
 
@@ -38,9 +39,9 @@ class ModuleCall {
   Session& session() { return session_; }
   std::time_t now() const { return now_; }
 
-  // Exporting values; an absent parameter reads as its initial value.
+  // Exporting values as sent.
   std::string text(const std::string& name) const;
-  std::int32_t integer(const std::string& name, std::int32_t absent) const;
+  std::int32_t integer(const std::string& name) const;
   Record structure(const std::string& name) const;
 
   // Importing values.
@@ -69,6 +70,7 @@ class ModuleCall {
  private:
   const ParameterSignature& signature_of(const std::vector<ParameterSignature>& list,
                                          const std::string& name) const;
+  const Bytes& sent(const std::string& name) const;
 
   const FunctionSignature& signature_;
   const System& system_;
@@ -81,6 +83,11 @@ class ModuleCall {
   std::string exception_;
   LogFields log_;
 };
+
+// The call-log fields of the exporting values that say who calls and what
+// is asked for (EXTERNAL_USER_NAME, EXTCOMPANY, EXTPRODUCT, GET_ACTIVE,
+// GET_HISTORY), as sent, in the order of the module's exporting parameters.
+LogFields sent_fields(const FunctionSignature& signature, const std::map<std::string, Bytes>& exporting);
 
 // Runs the module of `call`'s signature.
 void run_module(const std::string& name, ModuleCall& call);

@@ -1,6 +1,7 @@
 #include "function_signatures.h"
 
 #include <map>
+#include <set>
 
 #include "rfc/rfc_interface.h"
 #include "structure_catalogue.h"
@@ -8,15 +9,11 @@
 namespace rfcsim {
 namespace {
 
-ParameterSignature text(const char* name, unsigned length, bool optional = false) {
-  return {name, TYPC, "", length, optional};
-}
-ParameterSignature integer(const char* name, bool optional = false) {
-  return {name, TYPINT, "", 4, optional};
-}
-ParameterSignature structure(const char* name, const char* structure_name, bool optional = false) {
+ParameterSignature text(const char* name, unsigned length) { return {name, TYPC, "", length}; }
+ParameterSignature integer(const char* name) { return {name, TYPINT, "", 4}; }
+ParameterSignature structure(const char* name, const char* structure_name) {
   const StructureDefinition* s = find_structure(structure_name);
-  return {name, 0, structure_name, s != nullptr ? s->size : 0, optional};
+  return {name, 0, structure_name, s != nullptr ? s->size : 0};
 }
 
 std::map<std::string, FunctionSignature, std::less<>> build() {
@@ -35,7 +32,7 @@ std::map<std::string, FunctionSignature, std::less<>> build() {
         integer("RECOMMENDED_DELAY"), structure("RFCSI_EXPORT", "RFCSI"),
         text("RFC_LOGIN_COMPLETE", 1)},
        {}});
-  add({"SXMI_VERSIONS_GET", {text("INTERFACE", 3, true)}, {}, {structure("VERSIONS", "SXMIVERS")}});
+  add({"SXMI_VERSIONS_GET", {text("INTERFACE", 3)}, {}, {structure("VERSIONS", "SXMIVERS")}});
   add({"BAPI_XMI_LOGON",
        {text("EXTCOMPANY", 16), text("EXTPRODUCT", 16), text("INTERFACE", 3), text("VERSION", 10)},
        {ret, text("SESSIONID", 24)},
@@ -47,8 +44,8 @@ std::map<std::string, FunctionSignature, std::less<>> build() {
        {ret},
        {structure("MONITOR_NAMES", "BAPIMNNAME")}});
   add({"BAPI_SYSTEM_MON_GETTREE",
-       {user, integer("MAX_TREE_DEPTH", true), structure("MONITOR_NAME", "BAPIMNNAME"),
-        integer("VIS_ON_USR_LEVEL", true)},
+       {user, integer("MAX_TREE_DEPTH"), structure("MONITOR_NAME", "BAPIMNNAME"),
+        integer("VIS_ON_USR_LEVEL")},
        {ret},
        {structure("TREE_NODES", "BAPITNDEXT")}});
   add({"BAPI_SYSTEM_MTE_GETPERFCURVAL",
@@ -65,8 +62,8 @@ std::map<std::string, FunctionSignature, std::less<>> build() {
   add({"BAPI_SYSTEM_MTE_GETPERFPROP", {user, tid}, {structure("PROPERTIES", "BAPIPAPROP"), ret}, {}});
   add({"BAPI_SYSTEM_MTE_GETALERTS", {user, tid}, {ret}, {structure("ALERTS", "BAPIAID")}});
   add({"BAPI_SYSTEM_ALERT_GETDETAILS",
-       {structure("AID", "BAPIAID"), user, text("GET_ACTIVE", 1, true),
-        text("GET_HISTORY", 1, true)},
+       {structure("AID", "BAPIAID"), user, text("GET_ACTIVE", 1),
+        text("GET_HISTORY", 1)},
        {structure("PROPERTIES", "BAPIALERT"), ret, tid, structure("TIME", "BAPIALDATE"),
         structure("VALUE", "BAPIALDATA"), structure("XMI_EXT_MSG", "BAPIXMIEXT"),
         structure("XMI_RAW_MSG", "BAPIXMIRAW")},
@@ -90,6 +87,14 @@ std::vector<std::string> function_names() {
   std::vector<std::string> names;
   for (const auto& [name, signature] : modules()) names.push_back(name);
   return names;
+}
+
+std::vector<std::string> table_parameter_names() {
+  std::set<std::string> names;
+  for (const auto& [name, signature] : modules()) {
+    for (const ParameterSignature& table : signature.tables) names.insert(table.name);
+  }
+  return {names.begin(), names.end()};
 }
 
 }  // namespace rfcsim

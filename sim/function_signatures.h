@@ -1,6 +1,7 @@
 // The interfaces of the function modules that the simulated system offers:
 // per module its exporting and importing parameters and its tables, as the
-// caller must describe them to the RFC library.
+// caller must describe them to the RFC library. Each list is in the order
+// the caller must send it, and every parameter of it must be sent.
 #pragma once
 
 #include <string>
@@ -14,7 +15,6 @@ struct ParameterSignature {
   unsigned type = 0;      // elementary RFC type code when `structure` is empty
   std::string structure;  // structure name for structured parameters
   unsigned length = 0;    // bytes of the value (structure: record size)
-  bool optional = false;  // exporting parameters only: may be left out
 };
 
 struct FunctionSignature {
@@ -29,5 +29,9 @@ const FunctionSignature* find_function(std::string_view name);
 
 // Names of all function modules, in alphabetical order.
 std::vector<std::string> function_names();
+
+// Names of the table parameters of all function modules, in alphabetical
+// order without repeats.
+std::vector<std::string> table_parameter_names();
 
 }  // namespace rfcsim

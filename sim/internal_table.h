@@ -10,34 +10,50 @@
 
 // The library's table object behind ITAB_H.
 struct ITAB_S {
-  std::string name;
+  std::string name;  // as given to ItCreate
   unsigned line_length = 0;
   std::vector<std::unique_ptr<unsigned char[]>> lines;  // stable addresses
 };
 
 namespace rfcsim {
 
-// Creates a table; null when `line_length` is 0.
-ITAB_H create_table(const std::string& name, unsigned line_length);
+// Every table the library has handed out and not yet deleted. A handle is
+// followed only after it is found here, so a stale or foreign handle is
+// refused, never followed.
+class InternalTables {
+ public:
+  InternalTables() = default;
+  InternalTables(const InternalTables&) = delete;
+  InternalTables& operator=(const InternalTables&) = delete;
+  ~InternalTables();  // frees the tables still alive
 
-// True when `table` was created and not yet deleted. Every other operation
-// checks this first, so a stale or foreign handle is refused, not followed.
-bool is_live_table(ITAB_H table);
+  // Creates a table; null when `line_length` is 0.
+  ITAB_H create(const std::string& name, unsigned line_length);
 
-// Appends a line of zero bytes and returns it; null for a dead handle.
-void* append_line(ITAB_H table);
+  // True when `table` was created and not yet deleted.
+  bool is_live(ITAB_H table) const;
 
-// Address of line `line` (from 1); null past the end, at 0 or for a dead
-// handle. Valid until the table is cleared or deleted.
-void* table_line(ITAB_H table, unsigned line);
+  // Appends a line of zero bytes and returns it; null for a dead handle.
+  void* append_line(ITAB_H table);
 
-// Number of lines; 0 for a dead handle.
-unsigned table_fill(ITAB_H table);
+  // Address of line `line` (from 1); null past the end, at 0 or for a dead
+  // handle. Valid until the table is cleared or deleted.
+  void* line(ITAB_H table, unsigned line) const;
 
-// Removes every line.
-void clear_table(ITAB_H table);
+  // Number of lines; 0 for a dead handle.
+  unsigned fill(ITAB_H table) const;
 
-// Deletes the table; false for a dead handle.
-bool delete_table(ITAB_H table);
+  // Removes every line.
+  void clear(ITAB_H table);
+
+  // Deletes the table; false for a dead handle.
+  bool remove(ITAB_H table);
+
+  // The tables alive, oldest first.
+  const std::vector<ITAB_H>& live() const { return tables_; }
+
+ private:
+  std::vector<ITAB_H> tables_;  // creation order, so leak reports read in the order of the program
+};
 
 }  // namespace rfcsim

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -9,7 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "function_signatures.h"
+#include "code_page.h"
+#include "fault_effect.h"
 #include "record.h"
 #include "structure_catalogue.h"
 
@@ -206,7 +208,11 @@ Alert read_alert(const Object& o) {
   return a;
 }
 
-bool is_attribute_class(const std::string& mtclass) { return !mtclass.empty() && mtclass[0] == '1'; }
+// Monitoring attributes are the classes 1xx; 199, the virtual node, only
+// groups other nodes in a monitor and stands for no object's attribute.
+bool is_attribute_class(const std::string& mtclass) {
+  return !mtclass.empty() && mtclass[0] == '1' && mtclass != "199";
+}
 
 struct Inherited {
   std::string sysid, context, numrange, parent_name;
@@ -276,6 +282,22 @@ Node read_node(const Object& o, const Inherited& inherited) {
     }
   }
   return n;
+}
+
+// The document with every text and key in the logon code page.
+json in_code_page(const json& value) {
+  if (value.is_string()) return to_latin1(value.get<std::string>());
+  if (value.is_array()) {
+    json result = json::array();
+    for (const json& item : value) result.push_back(in_code_page(item));
+    return result;
+  }
+  if (value.is_object()) {
+    json result = json::object();
+    for (const auto& item : value.items()) result[to_latin1(item.key())] = in_code_page(item.value());
+    return result;
+  }
+  return value;
 }
 
 // Walks every node of a system in document order.
@@ -426,8 +448,10 @@ System read_system(const Object& o) {
   if (o.has("faults")) {
     Object f(o.at("faults"), o.path("faults"));
     for (const auto& item : o.at("faults").items()) {
-      if (item.key() != "open" && find_function(item.key()) == nullptr) {
-        throw LandscapeError(f.path(item.key()) + ": neither \"open\" nor a function module of this system");
+      if (!is_fault_key(item.key())) {
+        throw LandscapeError(f.path(item.key()) +
+                             ": not a fault key of this system (\"open\", a function module, or \"RfcCall\", "
+                             "\"RfcInstallStructure\", \"ItCreate\", \"ItGetLine\" or \"ItDelete\" and a name)");
       }
       s.faults[item.key()] = read_fault(Object(item.value(), f.path(item.key())));
     }
@@ -489,9 +513,15 @@ Landscape parse_landscape(const std::string& text, const std::string& file) {
     top.allow_only({"call_log", "systems"});
     Landscape landscape;
     landscape.file = file;
+    // A file name of this machine, not a text of the system: it stays as
+    // written. Made absolute now, so that the lines written at process end
+    // land beside the others wherever the working directory has gone.
     landscape.call_log = top.text("call_log", "", 1024);
+    if (!landscape.call_log.empty()) landscape.call_log = std::filesystem::absolute(landscape.call_log).string();
     if (!top.has("systems")) top.fail("key \"systems\" is missing");
-    const json& systems = top.array("systems");
+    // Everything the systems deliver is in the logon code page, and so are
+    // the names the client sends to find it.
+    const json systems = in_code_page(top.array("systems"));
     for (std::size_t i = 0; i < systems.size(); ++i) {
       landscape.systems.push_back(read_system(Object(systems[i], "systems[" + std::to_string(i) + "]")));
     }

@@ -1,5 +1,6 @@
 #include "library.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -7,7 +8,6 @@
 #include "call_check.h"
 #include "call_log.h"
 #include "connect_string.h"
-#include "internal_table.h"
 #include "landscape_file.h"
 #include "logon.h"
 #include "trace_file.h"
@@ -39,11 +39,76 @@ std::string two_digits(int n) {
   return s.size() < 2 ? "0" + s : s;
 }
 
+// A module's call-log line: a module with tables reports the rows it
+// delivered to the client last, as ROWS.
+void log_module(const std::string& file, RFC_HANDLE handle, const FunctionSignature& signature, LogFields fields,
+                std::size_t rows, int code, const std::string& exception = "") {
+  if (!signature.tables.empty()) fields.emplace_back("ROWS", std::to_string(rows));
+  log_call(file, handle, signature.name, fields, code, exception);
+}
+
 }  // namespace
 
 Library& library() {
   static Library instance;
   return instance;
+}
+
+Library::~Library() { log_live_tables(call_log_, 0); }
+
+void Library::log_live_tables(const std::string& log_file, RFC_HANDLE handle) const {
+  for (ITAB_H table : tables_.live()) log_call(log_file, handle, "LiveTable", {{"TABLE", table->name}}, RFC_OK);
+}
+
+int Library::inflict(const FaultEffect& effect, const std::string& operation, const LogLine& log) {
+  log(effect.code, effect.log_exception());
+  fail(effect.code, operation, effect.key, effect.message);
+  if (!effect.fatal.empty()) call_error_handler(effect.fatal);
+  return effect.code;
+}
+
+const Fault* Library::handleless_fault(const std::string& operation, const std::string& subject,
+                                       RFC_HANDLE& handle, std::string& log_file) const {
+  const Connection* newest = nullptr;
+  for (const auto& [h, c] : connections_) {
+    if (newest == nullptr || c.opened > newest->opened) {
+      newest = &c;
+      handle = h;
+    }
+  }
+  if (newest == nullptr) return nullptr;
+  log_file = newest->landscape->call_log;
+  return newest->system->fault(operation + " " + subject);
+}
+
+bool Library::table_fault_strikes(const std::string& operation, const std::string& name) {
+  RFC_HANDLE handle = 0;
+  std::string log_file;
+  const Fault* fault = handleless_fault(operation, name, handle, log_file);
+  if (fault == nullptr) return false;
+  wait(fault->delay_ms);
+  inflict(library_fault_effect(*fault, operation, name, false), operation,
+          [&](int code, const std::string& exception) {
+            log_call(log_file, handle, operation, {{"TABLE", name}}, code, exception);
+          });
+  return true;
+}
+
+ITAB_H Library::create_table(const char* name, unsigned line_length) {
+  const std::string table_name = text_or_empty(name);
+  if (table_fault_strikes("ItCreate", table_name)) return nullptr;
+  return tables_.create(table_name, line_length);
+}
+
+void* Library::table_line(ITAB_H table, unsigned line) {
+  if (tables_.is_live(table) && table_fault_strikes("ItGetLine", table->name)) return nullptr;
+  return tables_.line(table, line);
+}
+
+int Library::delete_table(ITAB_H table) {
+  // A failed delete leaves the table alive, so it shows as a leak.
+  if (tables_.is_live(table) && table_fault_strikes("ItDelete", table->name)) return 1;
+  return tables_.remove(table) ? 0 : 1;
 }
 
 int Library::fail(int code, const std::string& operation, const std::string& key,
@@ -112,6 +177,7 @@ RFC_HANDLE Library::open_request(const std::string& operation, OpenRequest& requ
   Connection& c = connections_[handle];
   c.landscape = landscape;
   c.system = system;
+  c.opened = ++opens_;
   c.session.handle = handle;
   c.session.client = trim_right(request.client);
   c.session.user = trim_right(request.user);
@@ -131,6 +197,7 @@ RFC_HANDLE Library::open(const RFC_OPTIONS* options) {
     fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", e.what());
     return 0;
   }
+  call_log_ = landscape->call_log;
   if (options == nullptr) {
     fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", "RfcOpen without options");
     return 0;
@@ -188,6 +255,7 @@ RFC_HANDLE Library::open_ex(const char* connect_string, RFC_ERROR_INFO_EX* error
   } catch (const std::exception& e) {
     return refuse({kErrorProgram, "RFC_ERROR_PROGRAM", e.what()});
   }
+  call_log_ = landscape->call_log;
   std::map<std::string, std::string> keys;
   try {
     keys = parse_connect_string(text_or_empty(connect_string));
@@ -223,17 +291,26 @@ RFC_HANDLE Library::open_ex(const char* connect_string, RFC_ERROR_INFO_EX* error
 }
 
 void Library::close(RFC_HANDLE handle) {
-  auto close_one = [](RFC_HANDLE h, const Connection& c) {
-    log_call(c.landscape->call_log, h, "RfcClose", {}, RFC_OK);
-  };
   if (handle == 0) {
-    for (const auto& [h, c] : connections_) close_one(h, c);
+    // Tables belong to no connection: each call log hears of them once,
+    // under the handle 0 of the close, before its first RfcClose line.
+    std::vector<std::string> told;
+    for (const auto& [h, c] : connections_) {
+      const std::string& file = c.landscape->call_log;
+      if (std::find(told.begin(), told.end(), file) == told.end()) {
+        log_live_tables(file, 0);
+        told.push_back(file);
+      }
+      log_call(file, h, "RfcClose", {}, RFC_OK);
+    }
     connections_.clear();
     return;
   }
   auto it = connections_.find(handle);
   if (it == connections_.end()) return;  // closing twice is harmless, as with the real library
-  close_one(handle, it->second);
+  const std::string& file = it->second.landscape->call_log;
+  log_live_tables(file, handle);
+  log_call(file, handle, "RfcClose", {}, RFC_OK);
   connections_.erase(it);
 }
 
@@ -250,11 +327,15 @@ int Library::last_error(RFC_ERROR_INFO* info) const {
 RFC_RC Library::install_structure(const char* name, const RFC_TYPE_ELEMENT* elements, unsigned entries,
                                   RFC_TYPEHANDLE* handle) {
   const std::string operation = "RfcInstallStructure";
+  const std::string structure_name = text_or_empty(name);
+  auto log = [&](int code, const std::string& exception) {
+    log_call(call_log_, 0, operation, {{"NAME", structure_name}}, code, exception);
+  };
   auto refuse = [&](const std::string& message) {
+    log(RFC_FAILURE, "");
     return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", message);
   };
   if (name == nullptr || handle == nullptr) return refuse("RfcInstallStructure without name or type handle");
-  std::string structure_name = text_or_empty(name);
   const StructureDefinition* s = find_structure(structure_name);
   if (s == nullptr) return refuse("Structure " + structure_name + " is not known to this system");
   if (entries != s->fields.size()) {
@@ -278,6 +359,12 @@ RFC_RC Library::install_structure(const char* name, const RFC_TYPE_ELEMENT* elem
                     std::to_string(f.offset));
     }
   }
+  RFC_HANDLE connection = 0;
+  std::string unused;
+  if (const Fault* fault = handleless_fault(operation, structure_name, connection, unused)) {
+    wait(fault->delay_ms);
+    return inflict(library_fault_effect(*fault, operation, structure_name, true), operation, log);
+  }
   auto it = type_handles_.find(structure_name);
   if (it == type_handles_.end()) {
     RFC_TYPEHANDLE next = kFirstTypeHandle + static_cast<RFC_TYPEHANDLE>(type_handles_.size());
@@ -285,6 +372,7 @@ RFC_RC Library::install_structure(const char* name, const RFC_TYPE_ELEMENT* elem
     structures_[next] = s;
   }
   *handle = it->second;
+  log(RFC_OK, "");
   return RFC_OK;
 }
 
@@ -295,28 +383,44 @@ RFC_RC Library::call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* exp
     return fail(RFC_FAILURE, operation, "RFC_INVALID_HANDLE", "Invalid RFC handle " + std::to_string(handle));
   }
   Connection& c = it->second;
+  const std::string log_file = c.landscape->call_log;
   std::string name = text_or_empty(function);
   const FunctionSignature* signature = find_function(name);
-  auto refuse = [&](const std::string& key, const std::string& message) {
-    log_call(c.landscape->call_log, handle, name.empty() ? "(none)" : name, {}, RFC_FAILURE, key);
-    return fail(RFC_FAILURE, operation, key, message);
+  if (signature == nullptr) {
+    log_call(log_file, handle, name.empty() ? "(none)" : name, {}, RFC_FAILURE, "FU_NOT_FOUND");
+    return fail(RFC_FAILURE, operation, "FU_NOT_FOUND", "Function module \"" + name + "\" not found");
+  }
+  auto refuse = [&](const std::string& message) {
+    log_module(log_file, handle, *signature, {}, 0, RFC_FAILURE, "RFC_ERROR_PROGRAM");
+    return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", message);
   };
-  if (signature == nullptr) return refuse("FU_NOT_FOUND", "Function module \"" + name + "\" not found");
   if (c.pending != nullptr) {
-    return refuse("RFC_ERROR_PROGRAM", "RfcCall of " + name + " while the answer of " + c.pending->name +
-                                           " has not been received");
+    return refuse("RfcCall of " + name + " while the answer of " + c.pending->name + " has not been received");
   }
   TypeLookup lookup = [this](RFC_TYPEHANDLE h) { return structure_of(h); };
-  std::map<std::string, const RFC_PARAMETER*> found;
-  std::string error = check_parameters(*signature, signature->exporting, exporting, "exporting", true, lookup, found);
-  std::map<std::string, ITAB_H> table_handles;
-  if (error.empty()) error = check_tables(*signature, tables, lookup, table_handles);
-  if (!error.empty()) return refuse("RFC_ERROR_PROGRAM", error);
-  c.exporting.clear();
-  for (const auto& [parameter, entry] : found) {
-    const auto* bytes = static_cast<const unsigned char*>(entry->addr);
-    c.exporting[parameter] = Bytes(bytes, bytes + entry->leng);
+  std::vector<const RFC_PARAMETER*> found;
+  std::string error = check_parameters(*signature, signature->exporting, exporting, "exporting", lookup, found);
+  if (error.empty()) error = check_character_values(*signature, found, lookup);
+  std::vector<ITAB_H> sent_tables;
+  if (error.empty()) error = check_tables(*signature, tables, lookup, tables_, sent_tables);
+  if (error.empty()) error = check_tables_to_send(*signature, sent_tables);
+  if (!error.empty()) return refuse(error);
+  std::map<std::string, Bytes> values;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const auto* bytes = static_cast<const unsigned char*>(found[i]->addr);
+    values[signature->exporting[i].name] = Bytes(bytes, bytes + found[i]->leng);
   }
+  if (const Fault* fault = c.system->fault("RfcCall " + name)) {
+    wait(fault->delay_ms);
+    FaultEffect effect = module_fault_effect(*fault, name);
+    if (effect.code != RFC_OK) {
+      return inflict(effect, operation, [&](int code, const std::string& exception) {
+        log_module(log_file, handle, *signature, sent_fields(*signature, values), 0, code, exception);
+      });
+    }
+  }
+  c.exporting = std::move(values);
+  c.sent_tables = std::move(sent_tables);
   c.pending = signature;
   return RFC_OK;
 }
@@ -337,75 +441,67 @@ RFC_RC Library::receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* 
   c.pending = nullptr;
   const std::string log_file = c.landscape->call_log;
 
+  const std::vector<ITAB_H> sent_tables = std::move(c.sent_tables);
+  c.sent_tables.clear();
+
   TypeLookup lookup = [this](RFC_TYPEHANDLE h) { return structure_of(h); };
-  std::map<std::string, const RFC_PARAMETER*> found;
-  std::string error = check_parameters(signature, signature.importing, importing, "importing", false, lookup, found);
-  std::map<std::string, ITAB_H> table_handles;
-  if (error.empty()) error = check_tables(signature, tables, lookup, table_handles);
+  std::vector<const RFC_PARAMETER*> found;
+  std::string error = check_parameters(signature, signature.importing, importing, "importing", lookup, found);
+  std::vector<ITAB_H> received_tables;
+  if (error.empty()) error = check_tables(signature, tables, lookup, tables_, received_tables);
+  if (error.empty()) error = check_tables_received(signature, sent_tables, received_tables);
   if (!error.empty()) {
-    log_call(log_file, handle, signature.name, {}, RFC_FAILURE, "RFC_ERROR_PROGRAM");
+    log_module(log_file, handle, signature, {}, 0, RFC_FAILURE, "RFC_ERROR_PROGRAM");
     return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", error);
   }
 
   ModuleCall module(signature, *c.system, c.session, std::time(nullptr), std::move(c.exporting));
   c.exporting.clear();
+  auto raise = [&](const std::string& text) {
+    exception_text_ = text;
+    if (exception != nullptr) *exception = exception_text_.data();
+  };
   try {
     run_module(signature.name, module);
   } catch (const std::exception& e) {
-    log_call(log_file, handle, signature.name, module.log_fields(), RFC_SYS_EXCEPTION, "SYSTEM_FAILURE");
-    exception_text_ = "SYSTEM_FAILURE";
-    if (exception != nullptr) *exception = exception_text_.data();
+    raise("SYSTEM_FAILURE");
+    log_module(log_file, handle, signature, module.log_fields(), 0, RFC_SYS_EXCEPTION, exception_text_);
     return fail(RFC_SYS_EXCEPTION, operation, "RFC_ERROR_SYSTEM_FAILURE", e.what());
   }
 
   if (const Fault* fault = c.system->fault(signature.name)) {
     wait(fault->delay_ms);
-    if (!fault->fatal.empty()) {
-      log_call(log_file, handle, signature.name, module.log_fields(), RFC_FAILURE, "fatal " + fault->fatal);
-      fail(RFC_FAILURE, operation, fault->key.empty() ? "RFC_ERROR_SYSTEM_FAILURE" : fault->key,
-           fault->message.empty() ? "Fatal error in " + fault->fatal : fault->message);
-      call_error_handler(fault->fatal);
-      return RFC_FAILURE;
-    }
-    if (fault->code == RFC_FAILURE) {
-      log_call(log_file, handle, signature.name, module.log_fields(), RFC_FAILURE);
-      return fail(RFC_FAILURE, operation, fault->key.empty() ? "RFC_ERROR_COMMUNICATION" : fault->key,
-                  fault->message.empty() ? "Connection to partner broken" : fault->message);
-    }
-    if (fault->code != RFC_OK) {
-      exception_text_ = !fault->exception.empty() ? fault->exception
-                        : fault->code == RFC_SYS_EXCEPTION ? "SYSTEM_FAILURE"
-                                                           : "SIMULATED_FAULT";
-      if (exception != nullptr) *exception = exception_text_.data();
-      log_call(log_file, handle, signature.name, module.log_fields(), fault->code, exception_text_);
-      std::string key = !fault->key.empty() ? fault->key
-                        : fault->code == RFC_SYS_EXCEPTION ? "RFC_ERROR_SYSTEM_FAILURE"
-                                                           : "RFC_ERROR_APPLICATION_EXCEPTION";
-      return fail(fault->code, operation, key,
-                  fault->message.empty() ? signature.name + ": exception " + exception_text_ : fault->message);
+    FaultEffect effect = module_fault_effect(*fault, signature.name);
+    if (effect.code != RFC_OK) {
+      if (!effect.exception.empty()) raise(effect.exception);
+      return inflict(effect, operation, [&](int code, const std::string& text) {
+        log_module(log_file, handle, signature, module.log_fields(), 0, code, text);
+      });
     }
   }
 
   if (module.code() != RFC_OK) {
-    exception_text_ = module.exception();
-    if (exception != nullptr) *exception = exception_text_.data();
-    log_call(log_file, handle, signature.name, module.log_fields(), module.code(), exception_text_);
+    raise(module.exception());
+    log_module(log_file, handle, signature, module.log_fields(), 0, module.code(), exception_text_);
     return fail(module.code(), operation, "RFC_ERROR_APPLICATION_EXCEPTION",
                 signature.name + ": exception " + exception_text_);
   }
 
-  for (const auto& [parameter, entry] : found) {
-    const Bytes& value = module.importing().at(parameter);
-    std::memcpy(entry->addr, value.data(), std::min<std::size_t>(value.size(), entry->leng));
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const Bytes& value = module.importing().at(signature.importing[i].name);
+    std::memcpy(found[i]->addr, value.data(), std::min<std::size_t>(value.size(), found[i]->leng));
   }
-  for (const auto& [table, itab] : table_handles) {
-    clear_table(itab);
-    for (const Bytes& line : module.tables().at(table)) {
-      void* target = append_line(itab);
+  std::size_t rows = 0;
+  for (std::size_t i = 0; i < received_tables.size(); ++i) {
+    ITAB_H itab = received_tables[i];
+    tables_.clear(itab);
+    for (const Bytes& line : module.tables().at(signature.tables[i].name)) {
+      void* target = tables_.append_line(itab);
       std::memcpy(target, line.data(), std::min<std::size_t>(line.size(), itab->line_length));
+      ++rows;
     }
   }
-  log_call(log_file, handle, signature.name, module.log_fields(), RFC_OK);
+  log_module(log_file, handle, signature, module.log_fields(), rows, RFC_OK);
   return RFC_OK;
 }
 

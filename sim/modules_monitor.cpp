@@ -41,8 +41,8 @@ void bapi_system_mon_gettree(ModuleCall& call) {
   Record name = call.structure("MONITOR_NAME");
   std::string set_name = name.trimmed("MS_NAME");
   std::string monitor_name = name.trimmed("MONI_NAME");
-  std::int32_t depth = call.integer("MAX_TREE_DEPTH", 0);
-  std::int32_t level = call.integer("VIS_ON_USR_LEVEL", 3);
+  std::int32_t depth = call.integer("MAX_TREE_DEPTH");
+  std::int32_t level = call.integer("VIS_ON_USR_LEVEL");
   call.log("SET", set_name);
   call.log("MONITOR", monitor_name);
   call.log("DEPTH", std::to_string(depth));
@@ -55,14 +55,11 @@ void bapi_system_mon_gettree(ModuleCall& call) {
     if (m.name == monitor_name) monitor = &m;
   }
   if (monitor == nullptr) return call.raise("MONITOR_NOT_FOUND");
-  std::size_t rows = 0;
   if (monitor->tree) {
     for (const TreePosition& position : tree_rows(*monitor->tree, depth, level)) {
       call.add_line("TREE_NODES", tree_node_record(call.system(), position, call.now()));
-      ++rows;
     }
   }
-  call.log("ROWS", std::to_string(rows));
 }
 
 }  // namespace rfcsim

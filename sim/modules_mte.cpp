@@ -100,7 +100,11 @@ void bapi_system_mte_getsmvalue(ModuleCall& call) {
 void bapi_system_mte_getmlcurval(ModuleCall& call) {
   const Node* n = mte(call, {"101"});
   if (n == nullptr) return;
-  ContainerMessage m = n->message.value_or(ContainerMessage{});
+  // Without message data the container reports the node's own grade, as a
+  // status attribute without a status message does.
+  ContainerMessage m;
+  m.value = n->grade;
+  if (n->message) m = *n->message;
   Record v(*find_structure("BAPIMLCVAL"));
   v.set_text("MSCGLLID", m.id);
   set_date_time(v, "MSCDATE", "MSCTIME", m.time, call.now());
@@ -141,7 +145,6 @@ void bapi_system_mte_getalerts(ModuleCall& call) {
     set_date_time(line, "ALERTDATE", "ALERTTIME", a.time, call.now());
     call.add_line("ALERTS", line);
   }
-  call.log("ROWS", std::to_string(n->alerts.size()));
 }
 
 void bapi_system_alert_getdetails(ModuleCall& call) {

@@ -1,7 +1,6 @@
 // The exported C entry points of the simulated RFC library. Each one hands
 // its arguments to the library instance; no C++ exception may cross this
 // boundary, so anything unexpected becomes a failure result.
-#include "internal_table.h"
 #include "library.h"
 #include "rfc/rfc_interface.h"
 
@@ -82,28 +81,36 @@ KELDAR_RFC_EXPORT RFC_RC KELDAR_RFC_API RfcCallReceive(RFC_HANDLE handle, const 
 KELDAR_RFC_EXPORT ITAB_H KELDAR_RFC_API ItCreate(const RFC_CHAR* name, unsigned leng, unsigned /*occu*/,
                                                 unsigned /*memo*/) {
   try {
-    return rfcsim::create_table(name != nullptr ? name : "", leng);
+    return library().create_table(name, leng);
   } catch (...) {
     return nullptr;
   }
 }
 
-KELDAR_RFC_EXPORT unsigned KELDAR_RFC_API ItFill(ITAB_H table) { return rfcsim::table_fill(table); }
+KELDAR_RFC_EXPORT unsigned KELDAR_RFC_API ItFill(ITAB_H table) { return library().table_fill(table); }
 
 KELDAR_RFC_EXPORT void* KELDAR_RFC_API ItGetLine(ITAB_H table, unsigned line) {
-  return rfcsim::table_line(table, line);
+  try {
+    return library().table_line(table, line);
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 KELDAR_RFC_EXPORT void* KELDAR_RFC_API ItAppLine(ITAB_H table) {
   try {
-    return rfcsim::append_line(table);
+    return library().append_line(table);
   } catch (...) {
     return nullptr;
   }
 }
 
 KELDAR_RFC_EXPORT int KELDAR_RFC_API ItDelete(ITAB_H table) {
-  return rfcsim::delete_table(table) ? 0 : 1;
+  try {
+    return library().delete_table(table);
+  } catch (...) {
+    return 1;
+  }
 }
 
 }  // extern "C"

@@ -20,7 +20,7 @@ const char* kTree = R"({"name": "Entire System", "children": [
 
 void Ccms::SetUp() {
   SimTest::SetUp();
-  landscape(small_landscape(kTree));
+  landscape(small_landscape(kTree, "", top_keys_));
   handle_ = open("prdci01", 0, "100", "MONITOR", "Secret01");
   ASSERT_NE(handle_, 0u) << last_error().message;
   ASSERT_EQ(xmi_logon(handle_).rc, RFC_OK);
@@ -28,19 +28,15 @@ void Ccms::SetUp() {
 
 std::vector<Buffer> Ccms::tree(std::int32_t depth, std::int32_t level, const std::string& monitor, Outcome* outcome,
                                const std::string& monitor_set) {
-  std::string user = "MONITOR         ";
-  Buffer name("BAPIMNNAME");
-  name.set("MONI_NAME", monitor);
-  name.set("MS_NAME", monitor_set);
-  Buffer ret("BAPIRET2");
-  Parameters exporting, importing;
-  exporting.text("EXTERNAL_USER_NAME", user).integer("MAX_TREE_DEPTH", depth).record("MONITOR_NAME", name)
-      .integer("VIS_ON_USR_LEVEL", level);
-  importing.record("RETURN", ret);
-  Tables tables;
-  ITAB_H nodes = tables.add("TREE_NODES", "BAPITNDEXT");
-  Outcome result = call(handle_, "BAPI_SYSTEM_MON_GETTREE", exporting, importing, tables);
+  FullCall gettree("BAPI_SYSTEM_MON_GETTREE");
+  gettree.text("EXTERNAL_USER_NAME") = pad_to("MONITOR", 16);
+  gettree.integer("MAX_TREE_DEPTH") = depth;
+  gettree.record("MONITOR_NAME").set("MONI_NAME", monitor);
+  gettree.record("MONITOR_NAME").set("MS_NAME", monitor_set);
+  gettree.integer("VIS_ON_USR_LEVEL") = level;
+  Outcome result = gettree.run(handle_);
   if (outcome != nullptr) *outcome = result;
+  ITAB_H nodes = gettree.table("TREE_NODES");
   std::vector<Buffer> rows;
   for (unsigned i = 1; i <= rfc().ItFill(nodes); ++i) rows.push_back(line(nodes, i, "BAPITNDEXT"));
   return rows;
@@ -61,13 +57,13 @@ Buffer tid_of(const Buffer& row) {
 
 Outcome Ccms::mte_call(const std::string& function, const Buffer& row,
                        std::vector<std::pair<std::string, Buffer*>> into) {
-  std::string user = "MONITOR         ";
-  Buffer tid = tid_of(row);
-  Parameters exporting, importing;
-  exporting.text("EXTERNAL_USER_NAME", user).record("TID", tid);
-  for (auto& [name, buffer] : into) importing.record(name, *buffer);
-  Tables none;
-  return call(handle_, function, exporting, importing, none);
+  FullCall call(function);
+  call.text("EXTERNAL_USER_NAME") = pad_to("MONITOR", 16);
+  call.record("TID") = tid_of(row);
+  for (auto& [name, buffer] : into) call.record(name) = *buffer;
+  Outcome outcome = call.run(handle_);
+  for (auto& [name, buffer] : into) *buffer = call.record(name);
+  return outcome;
 }
 
 }  // namespace rfcsim_test

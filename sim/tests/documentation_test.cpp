@@ -42,7 +42,7 @@ TEST_F(Documentation, AnnotatedExampleBehavesAsDescribed) {
   EXPECT_EQ(value.integer("LASTPERVAL"), 1250);
   EXPECT_EQ(value.text("MAXPFDATE") + value.text("MAXPFTIME"), "20240612101500");
   rfc().RfcClose(handle_);
-  EXPECT_NE(read_file("calls.log").find("BAPI_SYSTEM_MTE_GETPERFCURVAL MTUID=0000000002 rc=0\n"), std::string::npos);
+  EXPECT_NE(read_file("calls.log").find("BAPI_SYSTEM_MTE_GETPERFCURVAL EXTERNAL_USER_NAME=MONITOR MTUID=0000000002 rc=0\n"), std::string::npos);
 }
 
 }  // namespace

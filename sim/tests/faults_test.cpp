@@ -1,4 +1,4 @@
-// Declared faults, the strict call checks, the trace file and the call log.
+// Declared faults, for every way the library can fail, and the trace file.
 #include <functional>
 #include <sstream>
 
@@ -15,39 +15,38 @@ class Faults : public SimTest {
   RFC_HANDLE open_with(const std::string& faults) {
     landscape(small_landscape(R"({"name": "Entire System"})", "\"faults\": " + faults + ",",
                               R"("call_log": "calls.log",)"));
-    RFC_HANDLE h = open("prdci01", 0, "100", "MONITOR", "Secret01");
-    return h;
+    return open("prdci01", 0, "100", "MONITOR", "Secret01");
   }
-  Outcome system_info(RFC_HANDLE h) {
-    Buffer rfcsi("RFCSI");
-    Parameters exporting, importing;
-    importing.record("RFCSI_EXPORT", rfcsi);
-    Tables none;
-    return call(h, "RFC_SYSTEM_INFO", exporting, importing, none);
+  Outcome system_info(RFC_HANDLE h) { return FullCall("RFC_SYSTEM_INFO").run(h); }
+  std::string last_log_line() {
+    std::vector<std::string> lines = call_log();
+    return lines.empty() ? "" : lines.back();
   }
 };
 
-TEST_F(Faults, ResultCodesOfAFunctionModule) {
-  struct Case {
-    const char* fault;
-    RFC_RC rc;
-    const char* exception;
-    const char* key;
-    const char* reason;
-  };
-  const Case cases[] = {
-      {R"({"code": 1})", RFC_FAILURE, "", "RFC_ERROR_COMMUNICATION", "Connection to partner broken"},
-      {R"({"code": 1, "key": "RFC_ERROR_SYSTEM_FAILURE", "message": "Work process restarted"})", RFC_FAILURE, "",
-       "RFC_ERROR_SYSTEM_FAILURE", "Work process restarted"},
-      {R"({"code": 2, "exception": "NOT_AUTHORIZED"})", RFC_EXCEPTION, "NOT_AUTHORIZED",
-       "RFC_ERROR_APPLICATION_EXCEPTION", "RFC_SYSTEM_INFO: exception NOT_AUTHORIZED"},
-      {R"({"code": 3})", RFC_SYS_EXCEPTION, "SYSTEM_FAILURE", "RFC_ERROR_SYSTEM_FAILURE",
-       "RFC_SYSTEM_INFO: exception SYSTEM_FAILURE"},
-      {R"({"code": 7, "exception": "ODD", "message": "first line\nsecond line"})", 7, "ODD",
-       "RFC_ERROR_APPLICATION_EXCEPTION", "second line"},
-      {R"({"delay_ms": 20})", RFC_OK, "", "", ""},
-  };
-  for (const Case& c : cases) {
+// A function-module fault and what it does, at RfcCall or RfcReceive alike.
+struct ModuleFaultCase {
+  const char* fault;
+  RFC_RC rc;
+  const char* exception;
+  const char* key;
+  const char* reason;
+};
+const ModuleFaultCase kModuleFaults[] = {
+    {R"({"code": 1})", RFC_FAILURE, "", "RFC_ERROR_COMMUNICATION", "Connection to partner broken"},
+    {R"({"code": 1, "key": "RFC_ERROR_SYSTEM_FAILURE", "message": "Work process restarted"})", RFC_FAILURE, "",
+     "RFC_ERROR_SYSTEM_FAILURE", "Work process restarted"},
+    {R"({"code": 2, "exception": "NOT_AUTHORIZED"})", RFC_EXCEPTION, "NOT_AUTHORIZED",
+     "RFC_ERROR_APPLICATION_EXCEPTION", "RFC_SYSTEM_INFO: exception NOT_AUTHORIZED"},
+    {R"({"code": 3})", RFC_SYS_EXCEPTION, "SYSTEM_FAILURE", "RFC_ERROR_SYSTEM_FAILURE",
+     "RFC_SYSTEM_INFO: exception SYSTEM_FAILURE"},
+    {R"({"code": 7, "exception": "ODD", "message": "first line\nsecond line"})", 7, "ODD",
+     "RFC_ERROR_APPLICATION_EXCEPTION", "second line"},
+    {R"({"delay_ms": 20})", RFC_OK, "", "", ""},
+};
+
+TEST_F(Faults, ResultCodesOfAFunctionModuleAtReceive) {
+  for (const ModuleFaultCase& c : kModuleFaults) {
     std::filesystem::remove("Dev_Rfc.Trc");
     RFC_HANDLE h = open_with(std::string(R"({"RFC_SYSTEM_INFO": )") + c.fault + "}");
     ASSERT_NE(h, 0u);
@@ -64,22 +63,149 @@ TEST_F(Faults, ResultCodesOfAFunctionModule) {
   }
 }
 
-TEST_F(Faults, FatalErrorsReachTheRegisteredHandler) {
-  RFC_HANDLE h = open_with(R"({"RFC_SYSTEM_INFO": {"fatal": "RfcReceive"}, "open": {"delay_ms": 1}})");
-  ASSERT_NE(h, 0u);
-  EXPECT_EQ(system_info(h).rc, RFC_FAILURE);  // no handler: a plain failure
-  handler_calls.clear();
-  RFC_ENV environment{record_handler, nullptr};
-  rfc().RfcEnvironment(&environment);
-  EXPECT_EQ(system_info(h).rc, RFC_FAILURE);
-  EXPECT_EQ(handler_calls, std::vector<std::string>{"RfcReceive"});
-  EXPECT_EQ(trace_reason(), "Fatal error in RfcReceive");
+TEST_F(Faults, ResultCodesAtRfcCallLeaveNoAnswerPending) {
+  for (const ModuleFaultCase& c : kModuleFaults) {
+    std::filesystem::remove("calls.log");
+    RFC_HANDLE h = open_with(std::string(R"({"RfcCall RFC_SYSTEM_INFO": )") + c.fault + "}");
+    ASSERT_NE(h, 0u);
+    FullCall info("RFC_SYSTEM_INFO");
+    EXPECT_EQ(send(h, "RFC_SYSTEM_INFO", info.exporting(), info.tables()), c.rc) << c.fault;
+    if (c.rc == RFC_OK) {
+      EXPECT_EQ(receive(h, info.importing(), {}).rc, RFC_OK);
+      EXPECT_EQ(last_log_line(), "1 RFC_SYSTEM_INFO rc=0");
+    } else {
+      EXPECT_STREQ(last_error().key, c.key) << c.fault;
+      EXPECT_STREQ(last_error().status, "RfcCall") << c.fault;
+      EXPECT_EQ(trace_reason(), c.reason) << c.fault;
+      std::string exception = *c.exception == '\0' ? "" : std::string(" exception=") + c.exception;
+      EXPECT_EQ(last_log_line(), "1 RFC_SYSTEM_INFO rc=" + std::to_string(c.rc) + exception);
+      EXPECT_EQ(receive(h, info.importing(), {}).rc, RFC_FAILURE);
+      EXPECT_EQ(trace_reason(), "RfcReceive without a preceding RfcCall");
+    }
+    rfc().RfcClose(h);
+  }
+}
 
-  rfc().RfcClose(0);
+TEST_F(Faults, FatalErrorsReachTheRegisteredHandler) {
+  ITAB_H kept = nullptr;  // a table created before the faults apply
+  struct Case {
+    const char* key;
+    std::function<bool(RFC_HANDLE)> failed;  // runs the operation; true when it failed
+    const char* log_line;
+  };
+  const std::vector<Case> cases = {
+      {"RFC_SYSTEM_INFO", [this](RFC_HANDLE h) { return system_info(h).rc == RFC_FAILURE; },
+       "1 RFC_SYSTEM_INFO rc=1 exception=\"fatal RfcReceive\""},
+      {"RfcCall BAPI_SYSTEM_MS_GETLIST",
+       [](RFC_HANDLE h) {
+         FullCall list("BAPI_SYSTEM_MS_GETLIST");
+         list.text("EXTERNAL_USER_NAME") = pad_to("MONITOR", 16);
+         return send(h, "BAPI_SYSTEM_MS_GETLIST", list.exporting(), list.tables()) == RFC_FAILURE;
+       },
+       "1 BAPI_SYSTEM_MS_GETLIST EXTERNAL_USER_NAME=MONITOR ROWS=0 rc=1 exception=\"fatal RfcCall\""},
+      {"RfcInstallStructure BAPITID",
+       [](RFC_HANDLE) {
+         RFC_TYPEHANDLE handle = 0;
+         return install_structure("BAPITID", handle) == RFC_FAILURE;
+       },
+       "0 RfcInstallStructure NAME=BAPITID rc=1 exception=\"fatal RfcInstallStructure\""},
+      {"ItCreate VERSIONS", [](RFC_HANDLE) { return rfc().ItCreate("VERSIONS", 13, 0, 0) == nullptr; },
+       "1 ItCreate TABLE=VERSIONS rc=1 exception=\"fatal ItCreate\""},
+      {"ItGetLine VERSIONS", [&kept](RFC_HANDLE) { return rfc().ItGetLine(kept, 1) == nullptr; },
+       "1 ItGetLine TABLE=VERSIONS rc=1 exception=\"fatal ItGetLine\""},
+      {"ItDelete VERSIONS", [&kept](RFC_HANDLE) { return rfc().ItDelete(kept) == 1; },
+       "1 ItDelete TABLE=VERSIONS rc=1 exception=\"fatal ItDelete\""},
+  };
+  kept = rfc().ItCreate("VERSIONS", 13, 0, 0);
+  rfc().ItAppLine(kept);
+  RFC_ENV environment{record_handler, nullptr};
+  for (const Case& c : cases) {
+    const std::string operation = std::string(c.key).substr(0, std::string(c.key).find(' '));
+    const std::string fatal = operation == "RFC_SYSTEM_INFO" ? "RfcReceive" : operation;
+    RFC_HANDLE h = open_with(std::string("{\"") + c.key + "\": {\"fatal\": \"" + fatal + "\"}}");
+    ASSERT_NE(h, 0u);
+    rfc().RfcEnvironment(nullptr);
+    EXPECT_TRUE(c.failed(h)) << c.key << ": without a handler a plain failure";
+    handler_calls.clear();
+    rfc().RfcEnvironment(&environment);
+    EXPECT_TRUE(c.failed(h)) << c.key;
+    EXPECT_EQ(handler_calls, std::vector<std::string>{fatal}) << c.key;
+    EXPECT_EQ(trace_reason(), "Fatal error in " + fatal) << c.key;
+    EXPECT_STREQ(last_error().status, fatal.c_str()) << c.key;
+    EXPECT_EQ(last_log_line(), c.log_line);
+    rfc().RfcClose(0);
+  }
+  EXPECT_EQ(rfc().ItDelete(kept), 0);  // with no connection open no fault applies
+
   handler_calls.clear();
   EXPECT_EQ(open_with(R"({"open": {"fatal": "RfcOpen", "message": "CPIC error"}})"), 0u);
   EXPECT_EQ(handler_calls, std::vector<std::string>{"RfcOpen"});
   EXPECT_EQ(trace_reason(), "CPIC error");
+}
+
+TEST_F(Faults, LibraryOperationsFailAsDeclared) {
+  ITAB_H versions = nullptr;
+  struct Case {
+    const char* faults;
+    std::function<bool()> failed;  // runs the operation; true when it failed as the fault says
+    const char* reason;
+    const char* log_line;
+  };
+  auto install = [](const char* name) {
+    RFC_TYPEHANDLE handle = 0;
+    return install_structure(name, handle);
+  };
+  const std::vector<Case> cases = {
+      {R"({"RfcInstallStructure BAPIAID": {}})", [&] { return install("BAPIAID") == RFC_FAILURE; },
+       "Structure BAPIAID cannot be installed", "0 RfcInstallStructure NAME=BAPIAID rc=1"},
+      {R"({"RfcInstallStructure BAPIAID": {"code": 3, "key": "RFC_ERROR_MEMORY_INSUFFICIENT"}})",
+       [&] { return install("BAPIAID") == RFC_SYS_EXCEPTION && install("BAPITID") == RFC_OK; },
+       "Structure BAPIAID cannot be installed", "0 RfcInstallStructure NAME=BAPITID rc=0"},
+      {R"({"ItCreate VERSIONS": {}})",
+       [] {
+         ITAB_H other = rfc().ItCreate("ALERTS", 84, 0, 0);
+         bool other_created = rfc().ItDelete(other) == 0;
+         return rfc().ItCreate("VERSIONS", 13, 0, 0) == nullptr && other_created;
+       },
+       "Memory insufficient for internal table VERSIONS", "1 ItCreate TABLE=VERSIONS rc=1"},
+      {R"({"ItGetLine VERSIONS": {"message": "Line is gone", "delay_ms": 5}})",
+       [&] { return rfc().ItGetLine(versions, 1) == nullptr && rfc().ItFill(versions) == 1; }, "Line is gone",
+       "1 ItGetLine TABLE=VERSIONS rc=1"},
+      {R"({"ItDelete VERSIONS": {"code": 5}})",
+       [&] { return rfc().ItDelete(versions) == 1 && rfc().ItFill(versions) == 1; },
+       "Internal table VERSIONS cannot be deleted", "1 ItDelete TABLE=VERSIONS rc=1"},
+  };
+  versions = rfc().ItCreate("VERSIONS", 13, 0, 0);
+  rfc().ItAppLine(versions);
+  for (const Case& c : cases) {
+    ASSERT_NE(open_with(c.faults), 0u) << c.faults;
+    EXPECT_TRUE(c.failed()) << c.faults;
+    EXPECT_EQ(trace_reason(), c.reason) << c.faults;
+    EXPECT_EQ(last_log_line(), c.log_line) << c.faults;
+    rfc().RfcClose(0);
+  }
+  EXPECT_EQ(rfc().ItDelete(versions), 0);
+}
+
+TEST_F(Faults, HandlelessOperationsTakeTheFaultsOfTheNewestOpenConnection) {
+  landscape(R"({"systems": [
+    {"sid": "PRD", "host": "prdci01", "sysnr": "00", "clients": {"100": {"MONITOR": "Secret01"}},
+     "faults": {"ItCreate ALERTS": {}}},
+    {"sid": "QAS", "host": "qasci01", "sysnr": "10", "clients": {"100": {"MONITOR": "Secret02"}}}]})");
+  auto creates = [] {
+    ITAB_H t = rfc().ItCreate("ALERTS", 84, 0, 0);
+    rfc().ItDelete(t);
+    return t != nullptr;
+  };
+  EXPECT_TRUE(creates()) << "no connection open";
+  RFC_HANDLE prd = open("prdci01", 0, "100", "MONITOR", "Secret01");
+  EXPECT_FALSE(creates()) << "PRD open";
+  RFC_HANDLE qas = open("qasci01", 10, "100", "MONITOR", "Secret02");
+  EXPECT_TRUE(creates()) << "QAS opened after PRD";
+  rfc().RfcClose(qas);
+  EXPECT_FALSE(creates()) << "PRD the newest still open";
+  rfc().RfcClose(prd);
+  EXPECT_TRUE(creates()) << "all closed";
 }
 
 TEST_F(Faults, OpenFaultFailsTheOpen) {
@@ -112,151 +238,20 @@ TEST_F(Faults, TraceBlocksHaveTheClassicLayout) {
   EXPECT_EQ(all[5].substr(15), "Name or password is incorrect (repeat logon)");
 }
 
-TEST_F(Faults, LandscapeRefusesUnknownFaultTargets) {
-  EXPECT_EQ(open_with(R"({"BAPI_SYSTEM_NOTHING": {"code": 2}})"), 0u);
-  EXPECT_EQ(trace_reason(),
-            "landscape file rfcsim.json: systems[0].faults.BAPI_SYSTEM_NOTHING: neither \"open\" nor a function "
-            "module of this system");
-}
-
-class StrictCalls : public Ccms {};
-
-TEST_F(StrictCalls, AWrongParameterOrTableFailsTheCallNamingIt) {
-  std::string user = "MONITOR         ", short_user = "MONITOR", lang = "E";
-  std::int32_t depth = 0, level = 3;
-  Buffer name("BAPIMNNAME"), ret("BAPIRET2"), set("BAPIMSNAME");
-  name.set("MONI_NAME", "Entire System");
-  name.set("MS_NAME", "SAP CCMS Monitor Templates");
-  const RFC_TYPEHANDLE mnname = type_handle("BAPIMNNAME"), msname = type_handle("BAPIMSNAME");
-
-  struct Case {
-    const char* what;
-    std::function<void(Parameters&, Parameters&, Tables&)> build;
-    const char* reason;
-  };
-  auto good_exporting = [&](Parameters& e) {
-    e.text("EXTERNAL_USER_NAME", user).integer("MAX_TREE_DEPTH", depth).record("MONITOR_NAME", name)
-        .integer("VIS_ON_USR_LEVEL", level);
-  };
-  auto good_table = [](Tables& t) { t.add("TREE_NODES", "BAPITNDEXT"); };
-  const std::vector<Case> cases = {
-      {"unknown parameter",
-       [&](Parameters& e, Parameters&, Tables& t) { good_exporting(e); e.text("LANGUAGE", lang); good_table(t); },
-       "BAPI_SYSTEM_MON_GETTREE has no exporting parameter LANGUAGE"},
-      {"name length",
-       [&](Parameters& e, Parameters&, Tables& t) {
-         e.raw("EXTERNAL_USER_NAME", 17, TYPC, 16, user.data()).integer("MAX_TREE_DEPTH", depth).record("MONITOR_NAME", name);
-         good_table(t);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: parameter EXTERNAL_USER_NAME: name length 17 given, the name has 18 characters"},
-      {"short value",
-       [&](Parameters& e, Parameters&, Tables& t) {
-         e.text("EXTERNAL_USER_NAME", short_user).record("MONITOR_NAME", name);
-         good_table(t);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: parameter EXTERNAL_USER_NAME has length 7, expected 16"},
-      {"integer sent as text",
-       [&](Parameters& e, Parameters&, Tables& t) {
-         e.text("EXTERNAL_USER_NAME", user).raw("MAX_TREE_DEPTH", 14, TYPC, 4, &depth).record("MONITOR_NAME", name);
-         good_table(t);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: parameter MAX_TREE_DEPTH has TYPC, expected TYPINT"},
-      {"wrong structure",
-       [&](Parameters& e, Parameters&, Tables& t) {
-         e.text("EXTERNAL_USER_NAME", user).raw("MONITOR_NAME", 12, msname, 120, name.bytes.data());
-         good_table(t);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: parameter MONITOR_NAME has structure BAPIMSNAME, expected structure BAPIMNNAME"},
-      {"missing parameter",
-       [&](Parameters& e, Parameters&, Tables& t) { e.text("EXTERNAL_USER_NAME", user); good_table(t); },
-       "BAPI_SYSTEM_MON_GETTREE: exporting parameter MONITOR_NAME is missing"},
-      {"table of the wrong structure",
-       [&](Parameters& e, Parameters&, Tables& t) {
-         good_exporting(e);
-         ITAB_H nodes = rfc().ItCreate("TREE_NODES", 440, 0, 0);
-         t.created.push_back(nodes);
-         t.raw("TREE_NODES", 10, mnname, nodes);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: table TREE_NODES has lines of structure BAPIMNNAME, expected structure BAPITNDEXT"},
-      {"table with short lines",
-       [&](Parameters& e, Parameters&, Tables& t) {
-         good_exporting(e);
-         ITAB_H nodes = rfc().ItCreate("TREE_NODES", 436, 0, 0);
-         t.created.push_back(nodes);
-         t.raw("TREE_NODES", 10, type_handle("BAPITNDEXT"), nodes);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: the internal table of TREE_NODES has lines of 436 bytes, BAPITNDEXT needs 440"},
-      {"unknown table",
-       [&](Parameters& e, Parameters&, Tables& t) { good_exporting(e); t.add("NODES", "BAPITNDEXT"); },
-       "BAPI_SYSTEM_MON_GETTREE has no table NODES"},
-      {"importing of the wrong length",
-       [&](Parameters& e, Parameters& i, Tables& t) {
-         good_exporting(e);
-         i.raw("RETURN", 6, type_handle("BAPIRET2"), 546, ret.bytes.data());
-         good_table(t);
-       },
-       "BAPI_SYSTEM_MON_GETTREE: parameter RETURN has length 546, expected 548"},
-      {"unknown importing",
-       [&](Parameters& e, Parameters& i, Tables& t) { good_exporting(e); i.record("MONI_SET_NAME", set); good_table(t); },
-       "BAPI_SYSTEM_MON_GETTREE has no importing parameter MONI_SET_NAME"},
-  };
-  for (const Case& c : cases) {
-    Parameters exporting, importing;
-    Tables tables;
-    c.build(exporting, importing, tables);
-    EXPECT_EQ(call(handle_, "BAPI_SYSTEM_MON_GETTREE", exporting, importing, tables).rc, RFC_FAILURE) << c.what;
-    EXPECT_EQ(trace_reason(), c.reason) << c.what;
+TEST_F(Faults, LandscapeTakesOnlyFaultKeysOfThisSystem) {
+  for (const char* key : {"open", "BAPI_SYSTEM_MON_GETTREE", "RfcCall RFC_SYSTEM_INFO", "RfcInstallStructure BAPITNDEXT",
+                          "ItCreate TREE_NODES", "ItGetLine MONITOR_SETS", "ItDelete ALERTS"}) {
+    RFC_HANDLE h = open_with(std::string("{\"") + key + "\": {\"delay_ms\": 0}}");
+    EXPECT_NE(h, 0u) << key << ": " << trace_reason();
+    rfc().RfcClose(h);
   }
-  // After all those refusals the same connection still serves a right call.
-  EXPECT_EQ(tree().size(), 9u);
-
-  Parameters e, i;
-  Tables t;
-  Outcome unknown = call(handle_, "BAPI_SYSTEM_MTE_GETVALUE", e, i, t);
-  EXPECT_EQ(unknown.rc, RFC_FAILURE);
-  EXPECT_STREQ(last_error().key, "FU_NOT_FOUND");
-  EXPECT_EQ(trace_reason(), "Function module \"BAPI_SYSTEM_MTE_GETVALUE\" not found");
-}
-
-TEST_F(StrictCalls, ReceiveWithoutCallAndCallReceiveInOne) {
-  RFC_PARAMETER none[1] = {{nullptr, 0, 0, 0, nullptr}};
-  RFC_TABLE no_tables[1] = {{nullptr, 0, 0, 0, nullptr, 0, 0}};
-  char* exception = nullptr;
-  EXPECT_EQ(rfc().RfcReceive(handle_, none, no_tables, &exception), RFC_FAILURE);
-  EXPECT_EQ(trace_reason(), "RfcReceive without a preceding RfcCall");
-
-  Buffer rfcsi("RFCSI");
-  Parameters importing;
-  importing.record("RFCSI_EXPORT", rfcsi);
-  EXPECT_EQ(rfc().RfcCallReceive(handle_, "RFC_SYSTEM_INFO", none, importing.list(), no_tables, &exception), RFC_OK);
-  EXPECT_EQ(rfcsi.trimmed("RFCSYSID"), "PRD");
-}
-
-TEST_F(Faults, CallLogRecordsEveryRoundTrip) {
-  RFC_HANDLE h = open_with(R"({"BAPI_SYSTEM_MON_GETTREE": {"code": 2, "exception": "MONITOR_NOT_FOUND"}})");
-  ASSERT_NE(h, 0u);
-  system_info(h);
-  xmi_logon(h);
-  std::string user = "MONITOR         ";
-  Buffer name("BAPIMNNAME"), ret("BAPIRET2");
-  name.set("MONI_NAME", "Entire System");
-  name.set("MS_NAME", "SAP CCMS Monitor Templates");
-  Parameters exporting, importing;
-  exporting.text("EXTERNAL_USER_NAME", user).record("MONITOR_NAME", name);
-  importing.record("RETURN", ret);
-  Tables tables;
-  tables.add("TREE_NODES", "BAPITNDEXT");
-  call(h, "BAPI_SYSTEM_MON_GETTREE", exporting, importing, tables);
-  rfc().RfcClose(h);
-  EXPECT_EQ(open("prdci01", 0, "100", "MONITOR", "nope"), 0u);
-  EXPECT_EQ(read_file("calls.log"),
-            "1 RfcOpen TARGET=prdci01/00 SID=PRD CLIENT=100 USER=MONITOR rc=0\n"
-            "1 RFC_SYSTEM_INFO rc=0\n"
-            "1 BAPI_XMI_LOGON INTERFACE=XAL VERSION=1.0 rc=0\n"
-            "1 BAPI_SYSTEM_MON_GETTREE SET=\"SAP CCMS Monitor Templates\" MONITOR=\"Entire System\" DEPTH=0 "
-            "VISLEVEL=3 ROWS=1 rc=2 exception=MONITOR_NOT_FOUND\n"
-            "1 RfcClose rc=0\n"
-            "0 RfcOpen TARGET=prdci01/00 rc=1\n");
+  for (const char* key : {"BAPI_SYSTEM_NOTHING", "RfcCall NOPE", "RfcReceive RFC_SYSTEM_INFO", "RfcInstallStructure ZNONE",
+                          "ItCreate NODES", "ItFill VERSIONS", "RfcCall"}) {
+    EXPECT_EQ(open_with(std::string("{\"") + key + "\": {\"code\": 2}}"), 0u) << key;
+    EXPECT_EQ(trace_reason(), std::string("landscape file rfcsim.json: systems[0].faults.") + key +
+                                  ": not a fault key of this system (\"open\", a function module, or \"RfcCall\", "
+                                  "\"RfcInstallStructure\", \"ItCreate\", \"ItGetLine\" or \"ItDelete\" and a name)");
+  }
 }
 
 }  // namespace

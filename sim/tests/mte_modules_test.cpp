@@ -108,11 +108,10 @@ TEST_F(Mte, AlertsAndTheirDetails) {
   EXPECT_EQ(rtid.bytes, tid.bytes);
 
   aid.set("ALUNIQNUM", "0000000099");
-  Parameters exp3, imp3;
-  exp3.record("AID", aid).text("EXTERNAL_USER_NAME", user);
-  imp3.record("XMI_EXT_MSG", ext);
-  Tables none3;
-  Outcome missing = call(handle_, "BAPI_SYSTEM_ALERT_GETDETAILS", exp3, imp3, none3);
+  FullCall unknown("BAPI_SYSTEM_ALERT_GETDETAILS");
+  unknown.record("AID") = aid;
+  unknown.text("EXTERNAL_USER_NAME") = user;
+  Outcome missing = unknown.run(handle_);
   EXPECT_EQ(missing.rc, RFC_EXCEPTION);
   EXPECT_EQ(missing.exception, "ALERT_NOT_FOUND");
 }

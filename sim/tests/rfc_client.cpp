@@ -98,6 +98,56 @@ const std::map<std::string, Layout>& layouts() {
   return all;
 }
 
+Slot c(const char* name, unsigned length) { return {name, nullptr, TYPC, length}; }
+Slot i(const char* name) { return {name, nullptr, TYPINT, 4}; }
+Slot s(const char* name, const char* structure) { return {name, structure, 0, 0}; }
+
+// The interfaces of the CCMS function modules, lists in the order of the
+// SAP function builder.
+const std::map<std::string, Interface>& interfaces() {
+  static const Slot user = c("EXTERNAL_USER_NAME", 16), tid = s("TID", "BAPITID"), ret = s("RETURN", "BAPIRET2");
+  static const std::map<std::string, Interface> all = {
+      {"RFC_SYSTEM_INFO",
+       {{},
+        {i("CURRENT_RESOURCES"), c("DIALOG_USER_TYPE", 1), i("MAXIMAL_RESOURCES"), i("RECOMMENDED_DELAY"),
+         s("RFCSI_EXPORT", "RFCSI"), c("RFC_LOGIN_COMPLETE", 1)},
+        {}}},
+      {"SXMI_VERSIONS_GET", {{c("INTERFACE", 3)}, {}, {s("VERSIONS", "SXMIVERS")}}},
+      {"BAPI_XMI_LOGON",
+       {{c("EXTCOMPANY", 16), c("EXTPRODUCT", 16), c("INTERFACE", 3), c("VERSION", 10)},
+        {ret, c("SESSIONID", 24)},
+        {}}},
+      {"BAPI_XMI_LOGOFF", {{c("INTERFACE", 3)}, {ret}, {}}},
+      {"BAPI_SYSTEM_MS_GETLIST", {{user}, {ret}, {s("MONITOR_SETS", "BAPIMSNAME")}}},
+      {"BAPI_SYSTEM_MON_GETLIST",
+       {{user, s("MONI_SET_NAME", "BAPIMSNAME")}, {ret}, {s("MONITOR_NAMES", "BAPIMNNAME")}}},
+      {"BAPI_SYSTEM_MON_GETTREE",
+       {{user, i("MAX_TREE_DEPTH"), s("MONITOR_NAME", "BAPIMNNAME"), i("VIS_ON_USR_LEVEL")},
+        {ret},
+        {s("TREE_NODES", "BAPITNDEXT")}}},
+      {"BAPI_SYSTEM_MTE_GETPERFCURVAL", {{user, tid}, {s("CURRENT_VALUE", "BAPIPACVAL"), ret}, {}}},
+      {"BAPI_SYSTEM_MTE_GETSMVALUE", {{user, tid}, {ret, s("VALUE", "BAPISMCVAL")}, {}}},
+      {"BAPI_SYSTEM_MTE_GETMLCURVAL",
+       {{user, tid},
+        {s("CURRENT_VALUE", "BAPIMLCVAL"), ret, s("XMI_MSG_EXT", "BAPIXMIEXT"), s("XMI_MSG_RAW", "BAPIXMIRAW")},
+        {}}},
+      {"BAPI_SYSTEM_MTE_GETPERFPROP", {{user, tid}, {s("PROPERTIES", "BAPIPAPROP"), ret}, {}}},
+      {"BAPI_SYSTEM_MTE_GETTXTPROP", {{user, tid}, {s("PROPERTIES", "BAPITXTPRP"), ret}, {}}},
+      {"BAPI_SYSTEM_MTE_GETALERTS", {{user, tid}, {ret}, {s("ALERTS", "BAPIAID")}}},
+      {"BAPI_SYSTEM_ALERT_GETDETAILS",
+       {{s("AID", "BAPIAID"), user, c("GET_ACTIVE", 1), c("GET_HISTORY", 1)},
+        {s("PROPERTIES", "BAPIALERT"), ret, tid, s("TIME", "BAPIALDATE"), s("VALUE", "BAPIALDATA"),
+         s("XMI_EXT_MSG", "BAPIXMIEXT"), s("XMI_RAW_MSG", "BAPIXMIRAW")},
+        {}}},
+  };
+  return all;
+}
+
+template <typename Entry>
+std::vector<Entry> terminated(std::vector<Entry> entries) {
+  entries.push_back(Entry{});
+  return entries;
+}
 
 }  // namespace
 
@@ -132,17 +182,27 @@ const Api& rfc() {
   return api;
 }
 
-RFC_TYPEHANDLE type_handle(const std::string& name) {
-  const Layout& l = layout(name);
+RFC_RC install_structure(const std::string& name, RFC_TYPEHANDLE& handle) {
   std::vector<RFC_TYPE_ELEMENT> rows;
-  for (const Field& f : l.fields) rows.push_back({const_cast<char*>(f.name), f.type, f.length, 0, 0});
+  for (const Field& f : layout(name).fields) rows.push_back({const_cast<char*>(f.name), f.type, f.length, 0, 0});
+  return rfc().RfcInstallStructure(name.c_str(), rows.data(), static_cast<unsigned>(rows.size()), &handle);
+}
+
+RFC_TYPEHANDLE type_handle(const std::string& name) {
   RFC_TYPEHANDLE handle = 0;
-  RFC_RC rc = rfc().RfcInstallStructure(name.c_str(), rows.data(), static_cast<unsigned>(rows.size()), &handle);
-  if (rc != RFC_OK) throw std::runtime_error("RfcInstallStructure " + name + " failed");
+  if (install_structure(name, handle) != RFC_OK) throw std::runtime_error("RfcInstallStructure " + name + " failed");
   return handle;
 }
 
 Buffer::Buffer(const std::string& name) : structure(name), bytes(layout(name).size, 0xAA) {}
+
+Buffer& Buffer::initial() {
+  std::fill(bytes.begin(), bytes.end(), 0);
+  for (const Field& f : layout(structure).fields) {
+    if (f.type != TYPINT) std::memset(bytes.data() + f.offset, f.type == TYPC ? ' ' : '0', f.length);
+  }
+  return *this;
+}
 
 std::string Buffer::text(const std::string& field) const {
   const Field& f = layout(structure).field(field);
@@ -193,7 +253,7 @@ Parameters& Parameters::record(const std::string& name, Buffer& buffer) {
 }
 
 RFC_PARAMETER* Parameters::list() {
-  entries.push_back({nullptr, 0, 0, 0, nullptr});
+  if (entries.empty() || entries.back().name != nullptr) entries.push_back({nullptr, 0, 0, 0, nullptr});
   return entries.data();
 }
 
@@ -215,7 +275,7 @@ Tables& Tables::raw(const std::string& name, unsigned nlen, RFC_TYPEHANDLE type,
 }
 
 RFC_TABLE* Tables::list() {
-  entries.push_back({nullptr, 0, 0, 0, nullptr, 0, 0});
+  if (entries.empty() || entries.back().name != nullptr) entries.push_back({nullptr, 0, 0, 0, nullptr, 0, 0});
   return entries.data();
 }
 
@@ -229,6 +289,104 @@ Outcome call(RFC_HANDLE handle, const std::string& function, Parameters& exporti
   outcome.rc = rfc().RfcReceive(handle, importing.list(), table_list, &exception);
   if (exception != nullptr) outcome.exception = exception;
   return outcome;
+}
+
+const Interface& interface_of(const std::string& module) { return interfaces().at(module); }
+
+std::vector<std::string> module_names() {
+  std::vector<std::string> names;
+  for (const auto& entry : interfaces()) names.push_back(entry.first);
+  return names;
+}
+
+RFC_RC send(RFC_HANDLE handle, const std::string& module, ParameterList exporting, TableList tables) {
+  return rfc().RfcCall(handle, module.c_str(), terminated(std::move(exporting)).data(),
+                       terminated(std::move(tables)).data());
+}
+
+Outcome receive(RFC_HANDLE handle, ParameterList importing, TableList tables) {
+  Outcome outcome;
+  char* exception = nullptr;
+  outcome.rc = rfc().RfcReceive(handle, terminated(std::move(importing)).data(),
+                                terminated(std::move(tables)).data(), &exception);
+  if (exception != nullptr) outcome.exception = exception;
+  return outcome;
+}
+
+FullCall::FullCall(const std::string& module) : module_(module), interface_(interface_of(module)) {
+  for (const Slot& slot : interface_.exporting) {
+    if (slot.structure != nullptr) {
+      records_.emplace(slot.name, Buffer(slot.structure)).first->second.initial();
+    } else if (slot.type == TYPINT) {
+      integers_[slot.name] = 0;
+    } else {
+      texts_[slot.name] = std::string(slot.length, ' ');
+    }
+  }
+  for (const Slot& slot : interface_.importing) {
+    if (slot.structure != nullptr) {
+      records_.emplace(slot.name, Buffer(slot.structure));
+    } else if (slot.type == TYPINT) {
+      integers_[slot.name] = -1;
+    } else {
+      texts_[slot.name] = std::string(slot.length, '?');
+    }
+  }
+  for (const Slot& slot : interface_.tables) {
+    tables_.emplace_back(slot.name, rfc().ItCreate(slot.name, layout(slot.structure).size, 0, 0));
+  }
+}
+
+FullCall::~FullCall() {
+  for (const auto& [name, table] : tables_) rfc().ItDelete(table);
+}
+
+std::string& FullCall::text(const std::string& name) { return texts_.at(name); }
+std::int32_t& FullCall::integer(const std::string& name) { return integers_.at(name); }
+Buffer& FullCall::record(const std::string& name) { return records_.at(name); }
+
+ITAB_H FullCall::table(const std::string& name) const {
+  for (const auto& [table_name, table] : tables_) {
+    if (table_name == name) return table;
+  }
+  throw std::runtime_error(module_ + " has no table " + name);
+}
+
+ParameterList FullCall::entries(const std::vector<Slot>& slots) {
+  ParameterList list;
+  for (const Slot& slot : slots) {
+    auto nlen = static_cast<unsigned>(std::strlen(slot.name));
+    void* name = const_cast<char*>(slot.name);
+    if (slot.structure != nullptr) {
+      Buffer& b = records_.at(slot.name);
+      list.push_back({name, nlen, type_handle(slot.structure), static_cast<unsigned>(b.bytes.size()), b.bytes.data()});
+    } else if (slot.type == TYPINT) {
+      list.push_back({name, nlen, TYPINT, 4, &integers_.at(slot.name)});
+    } else {
+      std::string& t = texts_.at(slot.name);
+      list.push_back({name, nlen, TYPC, static_cast<unsigned>(t.size()), t.data()});
+    }
+  }
+  return list;
+}
+
+ParameterList FullCall::exporting() { return entries(interface_.exporting); }
+ParameterList FullCall::importing() { return entries(interface_.importing); }
+
+TableList FullCall::tables() const {
+  TableList list;
+  for (const Slot& slot : interface_.tables) {
+    list.push_back({const_cast<char*>(slot.name), static_cast<unsigned>(std::strlen(slot.name)),
+                    type_handle(slot.structure), 0, table(slot.name), 0, 0});
+  }
+  return list;
+}
+
+Outcome FullCall::run(RFC_HANDLE handle) {
+  Outcome outcome;
+  outcome.rc = send(handle, module_, exporting(), tables());
+  if (outcome.rc != RFC_OK) return outcome;
+  return receive(handle, importing(), tables());
 }
 
 Buffer line(ITAB_H table, unsigned number, const std::string& structure) {
@@ -295,15 +453,18 @@ RFC_HANDLE SimTest::open(const std::string& host, int sysnr, const std::string& 
 }
 
 Outcome SimTest::xmi_logon(RFC_HANDLE handle, const std::string& version) {
-  std::string company = "Keldar          ", product(16, ' '), interface_name = "XAL", v = version;
-  v.resize(10, ' ');
-  Buffer ret("BAPIRET2");
-  std::string session(24, ' ');
-  Parameters exporting, importing;
-  exporting.text("EXTCOMPANY", company).text("EXTPRODUCT", product).text("INTERFACE", interface_name).text("VERSION", v);
-  importing.record("RETURN", ret).text("SESSIONID", session);
-  Tables none;
-  return call(handle, "BAPI_XMI_LOGON", exporting, importing, none);
+  FullCall logon("BAPI_XMI_LOGON");
+  logon.text("EXTCOMPANY") = pad_to("Keldar", 16);
+  logon.text("INTERFACE") = "XAL";
+  logon.text("VERSION") = pad_to(version, 10);
+  return logon.run(handle);
+}
+
+std::vector<std::string> SimTest::call_log() const {
+  std::vector<std::string> lines;
+  std::istringstream text(read_file("calls.log"));
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
 }
 
 std::string small_landscape(const std::string& tree, const std::string& extra_system_keys,

@@ -1,6 +1,8 @@
 // Test access to the built RFC library through its C interface, loaded at
 // run time from beside the test program as the sensor loads it, plus the
-// SAP structure layouts the tests expect (field, type, length, offset).
+// SAP structure layouts and function-module interfaces the tests expect
+// (written down here from the SAP documentation, apart from the
+// simulator's own dictionary, so that each checks the other).
 #pragma once
 
 #include <cstdint>
@@ -44,6 +46,8 @@ const Api& rfc();
 // Installs structure `name` with descriptor rows built from its layout
 // (offsets 0, as the sensor passes them) and returns the type handle.
 RFC_TYPEHANDLE type_handle(const std::string& name);
+// The same install, returning its result code.
+RFC_RC install_structure(const std::string& name, RFC_TYPEHANDLE& handle);
 
 // A record of a structure, prefilled with 0xAA so that every byte the
 // library leaves untouched shows.
@@ -51,6 +55,8 @@ struct Buffer {
   std::string structure;
   std::vector<unsigned char> bytes;
   explicit Buffer(const std::string& name);
+  // Every field at its initial value: blanks, zero digits, integer 0.
+  Buffer& initial();
   std::string text(const std::string& field) const;    // exact width
   std::string trimmed(const std::string& field) const;  // trailing blanks removed
   std::int32_t integer(const std::string& field) const;
@@ -89,6 +95,63 @@ struct Outcome {
 Outcome call(RFC_HANDLE handle, const std::string& function, Parameters& exporting,
              Parameters& importing, Tables& tables);
 
+// One parameter or table of a function module's interface.
+struct Slot {
+  const char* name;
+  const char* structure;  // null for an elementary value
+  unsigned type;          // elementary type code (TYPC or TYPINT)
+  unsigned length;        // elementary length
+};
+
+// A function module's lists, each in the order it is sent.
+struct Interface {
+  std::vector<Slot> exporting, importing, tables;
+};
+
+const Interface& interface_of(const std::string& module);
+std::vector<std::string> module_names();
+
+// Entry lists without their terminator, for tests that spoil them; send
+// and receive add the terminator.
+using ParameterList = std::vector<RFC_PARAMETER>;
+using TableList = std::vector<RFC_TABLE>;
+RFC_RC send(RFC_HANDLE handle, const std::string& module, ParameterList exporting, TableList tables);
+Outcome receive(RFC_HANDLE handle, ParameterList importing, TableList tables);
+
+// A round trip of a module with every parameter and table of its
+// interface, in order: exporting texts blank, integers 0 and records at
+// their initial values until a test sets them; importing records
+// prefilled with 0xAA; each table created under its own name. Parameters
+// are reached by name (no module has a name in both directions).
+class FullCall {
+ public:
+  explicit FullCall(const std::string& module);
+  FullCall(const FullCall&) = delete;
+  FullCall& operator=(const FullCall&) = delete;
+  ~FullCall();
+
+  std::string& text(const std::string& name);  // sized to the parameter's length
+  std::int32_t& integer(const std::string& name);
+  Buffer& record(const std::string& name);
+  ITAB_H table(const std::string& name) const;
+
+  ParameterList exporting();
+  ParameterList importing();
+  TableList tables() const;
+
+  Outcome run(RFC_HANDLE handle);
+
+ private:
+  ParameterList entries(const std::vector<Slot>& slots);
+
+  std::string module_;
+  const Interface& interface_;
+  std::map<std::string, std::string> texts_;
+  std::map<std::string, std::int32_t> integers_;
+  std::map<std::string, Buffer> records_;
+  std::vector<std::pair<std::string, ITAB_H>> tables_;
+};
+
 // A line of an internal table as a record of `structure`.
 Buffer line(ITAB_H table, unsigned number, const std::string& structure);
 
@@ -115,6 +178,8 @@ class SimTest : public ::testing::Test {
                   const std::string& user, const std::string& password);
   // BAPI_XMI_LOGON to XAL in `version`.
   Outcome xmi_logon(RFC_HANDLE handle, const std::string& version = "1.0");
+  // The lines of the call log "calls.log".
+  std::vector<std::string> call_log() const;
 
   std::filesystem::path previous_;
   std::filesystem::path directory_;
