@@ -17,6 +17,11 @@ struct Measurement {
   std::array<int, kWindowCount> windows{};  // alerts and changes per time window
   std::string alert_line;  // the short message line of the result's text
   std::string alert_text;  // the running text of raw dates, times and messages
+  // The unit of the last performance property read, as received (4
+  // characters) and without trailing blanks; a failed property read leaves
+  // the previous element's.
+  std::string raw_unit;
+  std::string unit;
 };
 
 }  // namespace keldar

@@ -9,8 +9,6 @@ namespace keldar {
 
 namespace {
 
-char at(std::string_view field, std::size_t i) { return i < field.size() ? field[i] : ' '; }
-
 std::string two_digits(std::int32_t n) {
   char text[16];
   std::snprintf(text, sizeof text, "%02ld", static_cast<long>(n));
@@ -18,14 +16,6 @@ std::string two_digits(std::int32_t n) {
 }
 
 }  // namespace
-
-std::string short_date(std::string_view date) {
-  return {at(date, 6), at(date, 7), '.', at(date, 4), at(date, 5), '.', at(date, 2), at(date, 3)};
-}
-
-std::string short_time(std::string_view time) {
-  return {at(time, 0), at(time, 1), ':', at(time, 2), at(time, 3)};
-}
 
 std::string node_line(const TreeRow& row) {
   // The indentation never exceeds the name's column, whatever the level.
@@ -43,13 +33,13 @@ std::string node_line(const TreeRow& row) {
   line += ' ';
   line += two_digits(row.level());
   line += ' ';
-  line += short_date(row.last_value_date());
+  line += text::short_date(row.last_value_date());
   line += ' ';
-  line += short_time(row.last_value_time());
+  line += text::short_time(row.last_value_time());
   line += ' ';
-  line += short_date(row.alert_date());
+  line += text::short_date(row.alert_date());
   line += ' ';
-  line += short_time(row.alert_time());
+  line += text::short_time(row.alert_time());
   line += ' ';
   line += text::fit(row.mtuid(), 10);
   line += ' ';

@@ -19,10 +19,4 @@ inline constexpr std::size_t kNodeNameWidth = 47;
 // blank), MTUID (10) and a blank, MTCLASS (3) and a blank.
 std::string node_line(const TreeRow& row);
 
-// "DD.MM.YY" of an 8-character date YYYYMMDD, and "HH:MM" of a 6-character
-// time HHMMSS, taken character by character without checking; a shorter
-// field gives blanks for what it lacks.
-std::string short_date(std::string_view date);
-std::string short_time(std::string_view time);
-
 }  // namespace keldar

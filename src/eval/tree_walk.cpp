@@ -75,8 +75,10 @@ class Walk {
     if (value && row.mtclass() == "100") {
       Reading reading = world_.performance_value(row);
       result_.code = reading.code;
-      std::string name = value_channel_name(request_, row, key);
-      world_.channel(name, reading.value, channel_unit(reading.unit), statistics_key(name));
+      if (reading.ok) {
+        std::string name = value_channel_name(request_, row, key);
+        world_.channel(name, reading.value, channel_unit(reading.unit), statistics_key(name));
+      }
     }
     result_.global_node_found = true;
   }
@@ -115,7 +117,7 @@ class Walk {
       }
       const bool target = row.mtuid() == request_.target_node_id;
       if (p_.has(",TIMED") && target) {
-        result_.code = world_.report(Report::timed, row);
+        report(Report::timed, row);
         return;
       }
       if (no_target) continue;
@@ -124,7 +126,7 @@ class Walk {
       if (grade && target && row.short_name() == request_.target_node_name) {
         level_limit = row.level();
         if (p_.has(",LAST")) {
-          result_.code = world_.report(Report::last_state, row);
+          report(Report::last_state, row);
           return;
         }
       }
@@ -157,10 +159,14 @@ class Walk {
       evaluate(row, range);
       if (range && level_limit > 0 && row.level() < level_limit - 1) return;
       if (p_.has(",VALUE=")) {
-        result_.code = world_.report(Report::value, row);
+        report(Report::value, row);
         return;
       }
     }
+  }
+
+  void report(Report kind, const TreeRow& row) {
+    if (std::optional<int> code = world_.report(kind, row)) result_.code = *code;
   }
 
   // The channel of a selected node (classes "100" and, with ",INFO", "111").
@@ -184,6 +190,7 @@ class Walk {
       name = "* " + std::string(range ? row.object_name() : row.short_name());
     }
     result_.code = reading.code;
+    if (!reading.ok) return;
     name = value_channel_name(request_, row, text::trim_right(name));
     world_.channel(name, reading.value, channel_unit(reading.unit), name);
   }

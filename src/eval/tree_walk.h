@@ -16,8 +16,11 @@ namespace keldar {
 
 // A value read for a channel: the value and its unit as the channel shows
 // them (the unit without trailing blanks), and the code of the last call.
+// A reading that is not `ok` gives no channel: the monitor takes an empty
+// or non-numeric value for a broken result.
 struct Reading {
   int code = 0;
+  bool ok = true;
   std::string value;
   std::string unit;
 };
@@ -39,8 +42,9 @@ class WalkWorld {
   virtual Reading performance_value(const TreeRow& row) = 0;
   // The node's text property (the short name goes into the alert line).
   virtual Reading text_property(const TreeRow& row) = 0;
-  // Makes a report on the node; returns the code of the last call it made.
-  virtual int report(Report report, const TreeRow& row) = 0;
+  // Makes a report on the node; returns the code of the last call it made,
+  // none when it made no call.
+  virtual std::optional<int> report(Report report, const TreeRow& row) = 0;
 };
 
 // What the walk is asked for.

@@ -72,9 +72,10 @@ void measure_system(RunContext& run, const std::string& system_name,
     request.host_name = profile.host_name;
     request.destination = profile.destination;
     request.description = profile.description;
-    EvaluationOutput output{run.writer, run.print, run.print, state.error_texts, run.measurement};
+    EvaluationContext context{run.writer,         run.print,  run.print, state.error_texts,
+                              run.measurement,    run.clock,  profile.user};
     state.call_ok = false;
-    Evaluation evaluation = evaluate_monitor_tree(session, fetch, request, output);
+    Evaluation evaluation = evaluate_monitor_tree(session, fetch, request, context);
     state.call_ok = evaluation.fetched;
     state.last_code = evaluation.walk.code;
     node_found = evaluation.walk.global_node_found;

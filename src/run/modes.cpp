@@ -87,10 +87,15 @@ class Modes {
     request.host_name = profile().host_name;
     request.destination = profile().destination;
     request.description = profile().description;
-    EvaluationOutput output{run_.writer, [this](std::string_view piece) { run_.emit(piece); },
-                            listing, state_.error_texts, run_.measurement};
+    EvaluationContext context{run_.writer,
+                              [this](std::string_view piece) { run_.emit(piece); },
+                              listing,
+                              state_.error_texts,
+                              run_.measurement,
+                              run_.clock,
+                              profile().user};
     state_.call_ok = false;
-    Evaluation evaluation = evaluate_monitor_tree(session(), fetch, request, output);
+    Evaluation evaluation = evaluate_monitor_tree(session(), fetch, request, context);
     state_.call_ok = evaluation.fetched;
     state_.last_code = evaluation.walk.code;
     return evaluation.walk;

@@ -31,4 +31,18 @@ std::string field_text(const char* field, std::size_t width) {
   return std::string(until_nul(std::string_view(field, width)));
 }
 
+namespace {
+
+char at(std::string_view field, std::size_t i) { return i < field.size() ? field[i] : ' '; }
+
+}  // namespace
+
+std::string short_date(std::string_view date) {
+  return {at(date, 6), at(date, 7), '.', at(date, 4), at(date, 5), '.', at(date, 2), at(date, 3)};
+}
+
+std::string short_time(std::string_view time) {
+  return {at(time, 0), at(time, 1), ':', at(time, 2), at(time, 3)};
+}
+
 }  // namespace keldar::text

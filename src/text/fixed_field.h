@@ -33,4 +33,10 @@ std::string_view until_nul(std::string_view text);
 // early at a NUL byte. `field` must hold at least `width` bytes.
 std::string field_text(const char* field, std::size_t width);
 
+// The short forms of SAP's date (YYYYMMDD) and time (HHMMSS) fields:
+// "DD.MM.YY" and "HH:MM", taken character by character without checking; a
+// field shorter than its width gives blanks for what it lacks.
+std::string short_date(std::string_view date);
+std::string short_time(std::string_view time);
+
 }  // namespace keldar::text

@@ -6,6 +6,7 @@
 
 #include "eval/node_line.h"
 #include "text/ascii.h"
+#include "text/fixed_field.h"
 
 namespace keldar {
 namespace {
@@ -72,13 +73,13 @@ class World : public WalkWorld {
   void print(std::string_view text) override { events.push_back("print " + std::string(text)); }
   Reading performance_value(const TreeRow& row) override {
     events.push_back("value " + std::string(row.short_name()));
-    return {0, "v" + std::string(row.mtuid().substr(8)), "%"};
+    return {0, true, "v" + std::string(row.mtuid().substr(8)), "%"};
   }
   Reading text_property(const TreeRow& row) override {
     events.push_back("text " + std::string(row.short_name()));
-    return {0, "721", "patch"};
+    return {0, true, "721", "patch"};
   }
-  int report(Report report, const TreeRow& row) override {
+  std::optional<int> report(Report report, const TreeRow& row) override {
     const char* kinds[] = {"timed", "last", "value"};
     events.push_back(std::string("report ") + kinds[static_cast<int>(report)] + " " +
                      std::string(row.short_name()));
@@ -266,10 +267,10 @@ TEST(NodeLine, LayoutAndShortForms) {
             "  Dialog                                       2 2 01 03 21.08.12 23:59 22.08.12 10:15 "
             "0000000042 050 ");
   EXPECT_EQ(node_line(row).find('2'), kNodeNameWidth);
-  EXPECT_EQ(short_date("20261210"), "10.12.26");
-  EXPECT_EQ(short_time("235959"), "23:59");
-  EXPECT_EQ(short_date("        "), "  .  .  ");
-  EXPECT_EQ(short_date(""), "  .  .  ");
+  EXPECT_EQ(text::short_date("20261210"), "10.12.26");
+  EXPECT_EQ(text::short_time("235959"), "23:59");
+  EXPECT_EQ(text::short_date("        "), "  .  .  ");
+  EXPECT_EQ(text::short_date(""), "  .  .  ");
   // An absurd level indents no further than the name's column.
   TreeRow deep = row_of({100000, "Deep", "050", 1});
   EXPECT_EQ(node_line(deep).substr(0, kNodeNameWidth), std::string(kNodeNameWidth, ' '));
