@@ -2,7 +2,7 @@
 
 namespace keldar {
 
-const std::array<MessageForm, 27> kMessages = {{
+const std::array<MessageForm, 28> kMessages = {{
     {Message::profile_name_missing, 1001, "Error 1001: Parameter for Profile-Name is missing !"},
     {Message::profile_missing, 1002, "Error 1002: Profile {profile} is missing..."},
     {Message::invalid_parameters, 1003, "Error 1003: Invalid Parameter(s) at {profile} found..."},
@@ -21,6 +21,9 @@ const std::array<MessageForm, 27> kMessages = {{
     {Message::call_system_exception, 1013, "Error 1013: Sys-Exception raised !"},
     {Message::call_failure, 1014, "Error 1014: RFC-Failure raised !"},
     {Message::call_other_failure, 1015, "Error 1015: Other Failure raised !"},
+    {Message::no_mode_selected, 1016,
+     "Error 1016: The definition selects no mode: it must begin with MSET= or MONITOR=, or "
+     "hold MONITOR-SET= or MONITOR-SETS"},
     {Message::xmi_failure, 0, "RFC Failure raised..."},
     {Message::xmi_exception, 0, "Exception.: {interface}({version}) {exception}"},
     {Message::xmi_system_exception, 0, "System exception raised..."},

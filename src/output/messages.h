@@ -29,6 +29,7 @@ enum class Message {
   call_system_exception,    // 1013
   call_failure,             // 1014
   call_other_failure,       // 1015
+  no_mode_selected,         // 1016
   xmi_failure,              // the XMI logon and logoff in place of 1012 to 1015
   xmi_exception,
   xmi_system_exception,
@@ -49,7 +50,7 @@ struct MessageForm {
   std::string_view form;
 };
 
-extern const std::array<MessageForm, 27> kMessages;
+extern const std::array<MessageForm, 28> kMessages;
 
 // The table entry of `id`.
 const MessageForm& message_form(Message id);

@@ -4,6 +4,7 @@
 
 #include "calls/monitor_lists.h"
 #include "eval/evaluation.h"
+#include "output/messages.h"
 #include "text/fixed_field.h"
 
 namespace keldar {
@@ -59,8 +60,14 @@ class Modes {
       run_.print(kLongHeader);
       run_.print(kLongRule);
     }
-    if (text::starts_with(p.upper, "MSET=") || p.has("MONITOR-SET=")) monitor_set_mode(grades);
-    if (text::starts_with(p.upper, "MONITOR=")) single_monitor_mode(grades);
+    const bool set_mode = text::starts_with(p.upper, "MSET=") || p.has("MONITOR-SET=");
+    const bool monitor_mode = text::starts_with(p.upper, "MONITOR=");
+    if (set_mode) monitor_set_mode(grades);
+    if (monitor_mode) single_monitor_mode(grades);
+    if (!p.has("MONITOR-SETS") && !set_mode && !monitor_mode) {
+      // The run ends with the error result; it names the cause.
+      state_.error_texts += message_text(Message::no_mode_selected);
+    }
     if (!grades && (p.has("MONITOR(S)") || p.has("MONITOR-SET="))) run_.print(kLongRule);
   }
 
