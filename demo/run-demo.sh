@@ -64,7 +64,7 @@ show_stdin Secret01 "Create the system profile PRD.P00 with one local sensor" \
   keldar-profile create PRD --extcompany Keldar --destination PRD --client 100 \
   --user MONITOR --language E --mode R/3 --hostname prdci01 --sysnr 00 \
   --gwhost prdci01 --gwservice sapgw00 --description "Production ERP" \
-  --mon "CPU_Sensor=MSET=SAP:CCMS:Monitor:Templates,MONITOR=Entire:System"
+  --mon "CPU_Sensor=MONITOR=Operating:System,MSET=SAP:CCMS:Monitor:Templates,VALUE=18"
 
 show "The profile as written" cat PRD.P00
 
@@ -85,12 +85,18 @@ show "A profile that does not exist" keldar QAS CPU_Sensor
 # The simulated library beside the sensor reads its SAP landscape from
 # rfcsim.json in the working directory.
 cp "$REPO/examples/landscape.json" rfcsim.json
-[[ -f $REPO/examples/SapRfc.ini ]] && cp "$REPO/examples/SapRfc.ini" SapRfc.PRD
 
-show "A local sensor, EXEXML mode (RFC work arrives in the next version)" \
-  keldar PRD CPU_Sensor
+show "A local sensor: the value of the CPU Utilization node (MTUID 18)" \
+  keldar PRD MONITOR=Operating:System,MSET=SAP:CCMS:Monitor:Templates,VALUE=18
 
-show "The same sensor from the Halvenor sibling binary" keldar-halvenor PRD CPU_Sensor
+show "The same in trace mode: the run's progress around the result" \
+  keldar PRD MONITOR=Operating:System,MSET=SAP:CCMS:Monitor:Templates,VALUE=18 "#"
+
+show "The stored sensor of the profile, from the Halvenor sibling binary" keldar-halvenor PRD CPU_Sensor
+
+cp PRD.P00 WRONG.P00
+sed -i "s|^Password...: .*|Password...: $(printf 'NotTheOne1\n' | keldar-profile scramble)|" WRONG.P00
+show "A profile with a wrong password: the connection does not open" keldar WRONG CPU_Sensor
 
 mkdir -p alone
 cp "$BIN/keldar" alone/
@@ -105,10 +111,22 @@ cd example
 show "The monitor sets of PRD" keldar PRD MONITOR-SETS
 show "The monitor trees of a monitor set" keldar PRD MONITOR-SET=SAP:CCMS:Monitor:Templates
 show "A value sensor of examples/PRD.P00: CPU Utilization" keldar PRD PRD_CPU
+show "A group sensor of examples/PRD.P00: the Dialog values" keldar PRD PRD_DIALOG
 show "A state sensor of examples/PRD.P00: grades of Entire System" keldar PRD PRD_STATE
 show "A global sensor of examples/SAP Velquist.Gbl, over PRD and QAS" keldar GLOBAL CPU_ALL
+show "The global grade sensor in trace mode" keldar GLOBAL DIALOG_ALL "#"
 show "A direct definition, Dravosk mode" keldar-dravosk PRD \
-  MSET=SAP:CCMS:Monitor:Templates,MONITOR=Dialog:Overview
+  MONITOR=Dialog:Overview,MSET=SAP:CCMS:Monitor:Templates,GROUP=5
+cd ..
+
+# --- A failure of the RFC library itself -----------------------------------------
+
+mkdir -p fatal
+cp PRD.P00 fatal/
+sed 's|"sid": "PRD",|"sid": "PRD", "faults": {"BAPI_XMI_LOGON": {"fatal": "RfcReceive"}},|' \
+  "$REPO/examples/landscape.json" >fatal/rfcsim.json
+cd fatal
+show "The RFC library fails on its own: the RFC error block, exit status 1" keldar PRD CPU_Sensor
 cd ..
 
 echo

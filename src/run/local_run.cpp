@@ -44,8 +44,9 @@ int local_run(RunContext& run) {
 
   state.handle = open_connection(run, config.profile);
   if (state.handle == 0) {
-    run.print(error_result(failure(Message::open_failed, {config.profile.destination}).text));
-    return kFailureExitStatus;
+    // The library's trace file tells why: a wrong password, an unknown host.
+    state.error_texts = failure(Message::open_failed, {config.profile.destination}).text;
+    return step_failure(run, state);
   }
   RfcSession session = session_of(run, state);
 
