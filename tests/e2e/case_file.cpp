@@ -1,8 +1,11 @@
 #include "case_file.h"
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string_view>
+
+#include "case_variants.h"
 
 namespace keldar::e2e {
 
@@ -41,9 +44,6 @@ bool take_flag(std::string& path, std::string_view flag, bool& set) {
   return true;
 }
 
-// The kind of "|" block that the last directive opened.
-enum class Block { None, Define, File, Stdin, Stdout, Contents };
-
 constexpr std::string_view kAny = "{{any}}";
 
 bool matches_from(const std::string& text, std::size_t t, const std::string& pattern,
@@ -65,9 +65,15 @@ bool matches_from(const std::string& text, std::size_t t, const std::string& pat
 
 }  // namespace
 
+bool is_wine(Leg leg) { return leg != Leg::Linux; }
+
 const std::optional<Expectation>& Step::expected_stdout(Leg leg) const {
-  const std::optional<Expectation>& specific = leg == Leg::Linux ? stdout_linux : stdout_wine;
+  const std::optional<Expectation>& specific = is_wine(leg) ? stdout_wine : stdout_linux;
   return specific ? specific : stdout_all;
+}
+
+bool Case::runs_on(Leg leg) const {
+  return only.empty() || std::find(only.begin(), only.end(), leg) != only.end();
 }
 
 bool is_drive_c_path(const std::string& path) {
@@ -131,226 +137,360 @@ std::vector<std::string> split_arguments(const std::string& text) {
   return args;
 }
 
-std::vector<Case> parse_cases(const std::string& text, const std::string& file) {
-  std::vector<Case> cases;
-  std::map<std::string, std::string> defines;  // blocks shared by the cases of the file
-  Block block = Block::None;
-  bool block_noeol = false;
-  std::string* block_target = nullptr;
-  bool block_crlf = false;
-  int line_number = 0;
+namespace {
 
-  auto fail = [&](const std::string& why) {
-    throw ParseError(file + ".cases:" + std::to_string(line_number) + ": " + why);
-  };
-  // Closes the open "|" block: drops the final line end for "noeol".
-  auto close_block = [&] {
-    if (block_target != nullptr && block_noeol) {
-      std::size_t eol = block_crlf ? 2 : 1;
-      if (block_target->size() >= eol) block_target->resize(block_target->size() - eol);
-    }
-    block = Block::None;
-    block_target = nullptr;
-    block_noeol = false;
-    block_crlf = false;
-  };
-  auto current_case = [&]() -> Case& {
-    if (cases.empty()) fail("directive before the first \"== name\" line");
-    return cases.back();
-  };
-  auto current_step = [&]() -> Step& {
-    Case& c = current_case();
-    if (c.steps.empty()) fail("step directive before the first \"run\"");
-    return c.steps.back();
-  };
+// One line of a .cases file with its line number.
+struct SourceLine {
+  int number = 0;
+  std::string text;
+};
+
+bool starts_case(const std::string& raw) { return raw == "==" || raw.rfind("== ", 0) == 0; }
+
+// A directive line: not a "|" line, a blank line or a comment.
+bool is_directive(const std::string& raw) {
+  std::string line = trim_right(raw);
+  return !line.empty() && line[0] != '#' && line[0] != '|';
+}
+
+// The text of a "|" line: after "| ", or after a lone "|".
+std::string block_content(const std::string& raw) {
+  return raw.size() >= 2 && raw[1] == ' ' ? raw.substr(2) : raw.substr(1);
+}
+
+// The parser of one .cases file: the blocks shared by its cases, the cases
+// so far, and the "|" block that the last directive opened.
+class CaseParser {
+ public:
+  explicit CaseParser(std::string file) : file_(std::move(file)) {}
+
+  // A line outside any case (a "define" block, comments).
+  void shared_line(const SourceLine& line) { handle(line, {}); }
+
+  // The lines of one case, its "==" line first: once, or once per variant
+  // of its "vary" tables.
+  void add_case(const std::vector<SourceLine>& lines);
+
+  std::vector<Case> take() { return std::move(cases_); }
+
+ private:
+  [[noreturn]] void fail(int line, const std::string& why) const {
+    throw ParseError(file_ + ".cases:" + std::to_string(line) + ": " + why);
+  }
+
+  void handle(const SourceLine& line, const Variables& variables);
+  void close_block();
+  void finish_case();
+  Case& current_case();
+  Step& current_step();
   // Flags behind a block directive: returns the words that are not flags.
-  auto block_flags = [&](const std::string& words_text, bool allow_crlf) {
-    std::vector<std::string> other;
-    for (const std::string& word : split_arguments(words_text)) {
-      if (word == "noeol") {
-        block_noeol = true;
-      } else if (word == "crlf" && allow_crlf) {
-        block_crlf = true;
-      } else {
-        other.push_back(word);
-      }
-    }
-    return other;
-  };
-  auto finish_case = [&] {
-    if (cases.empty()) return;
-    Case& c = cases.back();
-    if (c.steps.empty()) {
-      throw ParseError(file + ".cases:" + std::to_string(c.line) + ": case \"" + c.name +
-                       "\" has no \"run\" step");
-    }
-    for (const Step& s : c.steps) {
-      if (!s.stdout_all && !(s.stdout_linux && s.stdout_wine)) {
-        throw ParseError(file + ".cases:" + std::to_string(s.line) +
-                         ": step has no expected standard output (\"stdout\", \"error\" or "
-                         "\"stdout any\")");
-      }
-    }
-  };
+  std::vector<std::string> block_flags(const std::string& words_text, bool allow_crlf);
+  // Takes the "vary" tables and their rows out of a case's lines.
+  std::vector<VaryTable> take_vary_tables(std::vector<SourceLine>& lines) const;
 
-  for (const std::string& raw : split_lines(text)) {
-    ++line_number;
-    if (!raw.empty() && raw[0] == '|') {
-      if (block_target == nullptr) fail("\"|\" line outside a block");
-      std::string content = raw.size() >= 2 && raw[1] == ' ' ? raw.substr(2) : raw.substr(1);
-      // A line "{{NAME}}" of a defined block stands for the block's lines.
-      std::vector<std::string> lines{content};
-      if (content.size() > 4 && content.rfind("{{", 0) == 0 &&
-          content.compare(content.size() - 2, 2, "}}") == 0) {
-        auto found = defines.find(content.substr(2, content.size() - 4));
-        if (found != defines.end()) lines = split_lines(found->second);
-      }
-      for (const std::string& l : lines) {
-        *block_target += l;
-        *block_target += block_crlf ? "\r\n" : "\n";
-      }
-      continue;
-    }
-    std::string line = trim_right(raw);
-    if (line.empty() || line[0] == '#') continue;
+  std::string file_;
+  std::vector<Case> cases_;
+  std::map<std::string, std::string> defines_;  // blocks shared by the cases of the file
+  int line_ = 0;                                // the line being handled, for errors
+  std::string* block_target_ = nullptr;
+  bool block_noeol_ = false;
+  bool block_crlf_ = false;
+};
 
-    close_block();
-    auto [keyword, rest] = keyword_and_rest(line);
-
-    if (keyword == "define") {
-      if (!cases.empty()) fail("\"define\" belongs before the first case");
-      if (rest.empty() || defines.count(rest) != 0) fail("\"define NAME\" with a new NAME");
-      block = Block::Define;
-      block_target = &defines[rest];
-    } else if (keyword == "==") {
-      finish_case();
-      Case c;
-      c.file = file;
-      c.name = rest;
-      c.line = line_number;
-      if (c.name.empty()) fail("case without a name");
-      cases.push_back(std::move(c));
-    } else if (keyword == "only") {
-      if (rest == "linux") {
-        current_case().only = Leg::Linux;
-      } else if (rest == "wine") {
-        current_case().only = Leg::Wine;
-      } else {
-        fail("\"only\" takes \"linux\" or \"wine\"");
+void CaseParser::add_case(const std::vector<SourceLine>& case_lines) {
+  std::vector<SourceLine> lines = case_lines;
+  std::vector<VaryTable> tables = take_vary_tables(lines);
+  std::vector<Variables> all;
+  try {
+    all = variants(tables);
+  } catch (const VaryError& e) {
+    fail(tables.empty() ? lines.front().number : tables.front().line, e.what());
+  }
+  // A variable that no line mentions makes copies that differ in nothing.
+  for (const VaryTable& table : tables) {
+    for (const std::string& name : table.names) {
+      std::string placeholder = "{{" + name + "}}";
+      bool used = false;
+      for (const SourceLine& l : lines) used = used || l.text.find(placeholder) != std::string::npos;
+      for (const auto& [define, text] : defines_) {
+        used = used || text.find(placeholder) != std::string::npos;
       }
-    } else if (keyword == "library") {
-      if (rest.empty() || rest.find(' ') != std::string::npos) {
-        fail("\"library\" takes \"absent\" or the name of a test library");
-      }
-      current_case().library_absent = true;
-      if (rest != "absent") current_case().library_fixture = rest;
-    } else if (keyword == "copy") {
-      auto [program, path] = keyword_and_rest(rest);
-      if (program.empty() || path.empty()) fail("\"copy PROGRAM PATH\" expected");
-      current_case().copies.push_back({program, path});
-    } else if (keyword == "dir") {
-      if (rest.empty()) fail("\"dir PATH\" expected");
-      FileSpec f;
-      f.path = rest;
-      f.directory = true;
-      current_case().files.push_back(std::move(f));
-    } else if (keyword == "file") {
-      // The path is the rest of the line (it may hold blanks), less the
-      // flags at its end or a " from SOURCE".
-      Case& c = current_case();
-      if (!c.steps.empty()) fail("files are laid down before the first \"run\"");
-      FileSpec f;
-      std::string path = rest;
-      while (take_flag(path, " crlf", block_crlf) || take_flag(path, " noeol", block_noeol)) {
-      }
-      if (std::size_t from = path.find(" from "); from != std::string::npos) {
-        if (block_crlf || block_noeol) fail("\"from\" copies the file as it is");
-        f.from = path.substr(from + 6);
-        path.resize(from);
-      }
-      if (path.empty()) fail("\"file PATH [crlf] [noeol]\" or \"file PATH from SOURCE\"");
-      f.path = path;
-      f.crlf = block_crlf;
-      c.files.push_back(std::move(f));
-      if (c.files.back().from) continue;
-      block = Block::File;
-      block_target = &c.files.back().content;
-    } else if (keyword == "run") {
-      std::vector<std::string> words = split_arguments(rest);
-      if (words.empty()) fail("\"run PROGRAM ARGS...\" expected");
-      Step s;
-      s.line = line_number;
-      s.program = words[0];
-      s.args.assign(words.begin() + 1, words.end());
-      current_case().steps.push_back(std::move(s));
-    } else if (keyword == "stdin") {
-      Step& s = current_step();
-      if (!block_flags(rest, false).empty()) fail("\"stdin [noeol]\" expected");
-      s.stdin_bytes.clear();
-      block = Block::Stdin;
-      block_target = &s.stdin_bytes;
-    } else if (keyword == "stdout") {
-      Step& s = current_step();
-      std::vector<std::string> words = block_flags(rest, false);
-      std::optional<Expectation>* slot = &s.stdout_all;
-      bool any = false;
-      bool pattern = false;
-      for (const std::string& word : words) {
-        if (word == "linux") {
-          slot = &s.stdout_linux;
-        } else if (word == "wine") {
-          slot = &s.stdout_wine;
-        } else if (word == "any") {
-          any = true;
-        } else if (word == "matching") {
-          pattern = true;
-        } else {
-          fail("\"stdout [linux|wine] [matching] [noeol]\" or \"stdout any\" expected");
-        }
-      }
-      if (slot->has_value()) fail("expected standard output given twice");
-      *slot = Expectation{any, pattern, {}};
-      if (!any) {
-        block = Block::Stdout;
-        block_target = &(*slot)->bytes;
-      }
-    } else if (keyword == "error") {
-      Step& s = current_step();
-      if (rest.empty()) fail("\"error MESSAGE\" expected");
-      if (s.stdout_all) fail("expected standard output given twice");
-      // The message keeps trailing blanks as written.
-      s.stdout_all = Expectation{false, false, error_document(raw.substr(raw.find(' ') + 1))};
-      s.status = 2;
-    } else if (keyword == "status") {
-      try {
-        current_step().status = std::stoi(rest);
-      } catch (const std::exception&) {
-        fail("\"status N\" expected");
-      }
-    } else if (keyword == "contents") {
-      // "contents PATH [matching] [noeol]": PATH may hold blanks.
-      Case& c = current_case();
-      ContentSpec spec;
-      std::string path = rest;
-      while (take_flag(path, " matching", spec.expected.pattern) ||
-             take_flag(path, " noeol", block_noeol)) {
-      }
-      if (path.empty()) fail("\"contents PATH [matching] [noeol]\" expected");
-      spec.path = path;
-      c.contents.push_back(std::move(spec));
-      block = Block::Contents;
-      block_target = &c.contents.back().expected.bytes;
-    } else if (keyword == "exists") {
-      current_case().must_exist.push_back(rest);
-    } else if (keyword == "absent") {
-      current_case().must_be_absent.push_back(rest);
-    } else {
-      fail("unknown directive \"" + keyword + "\"");
+      if (!used) fail(table.line, "\"" + name + "\" varies, but no line of the case says " + placeholder);
     }
   }
+  std::size_t first = cases_.size();
+  for (const Variables& variables : all) {
+    try {
+      for (const SourceLine& l : lines) handle({l.number, substitute(l.text, variables)}, variables);
+      close_block();
+      finish_case();
+    } catch (const ParseError& e) {
+      if (tables.empty()) throw;
+      throw ParseError(std::string(e.what()) + " (with " + describe(variables) + ")");
+    }
+    cases_.back().variant = tables.empty() ? "" : describe(variables);
+  }
+  for (std::size_t i = first; i < cases_.size(); ++i) {
+    for (std::size_t j = first; j < i; ++j) {
+      if (cases_[i].name == cases_[j].name) {
+        fail(cases_[i].line, "the variants of a case need names of their own: \"" + cases_[i].name +
+                                 "\" comes twice (put a varied {{NAME}} in the name)");
+      }
+    }
+  }
+}
+
+std::vector<VaryTable> CaseParser::take_vary_tables(std::vector<SourceLine>& lines) const {
+  std::vector<VaryTable> tables;
+  std::vector<SourceLine> kept;
+  bool in_table = false;  // the "|" lines belong to the last "vary"
+  for (const SourceLine& l : lines) {
+    try {
+      if (!l.text.empty() && l.text[0] == '|' && in_table) {
+        add_vary_row(tables.back(), block_content(l.text));
+        continue;
+      }
+      if (is_directive(l.text)) {
+        auto [keyword, rest] = keyword_and_rest(trim_right(l.text));
+        in_table = keyword == "vary";
+        if (in_table) {
+          tables.push_back(vary_table(rest, l.number));
+          for (const std::string& name : tables.back().names) {
+            if (defines_.count(name) != 0) {
+              throw VaryError("\"" + name + "\" is a \"define\" block of the file");
+            }
+          }
+          continue;
+        }
+      }
+    } catch (const VaryError& e) {
+      fail(l.number, e.what());
+    }
+    kept.push_back(l);
+  }
+  lines = std::move(kept);
+  return tables;
+}
+
+// Closes the open "|" block: drops the final line end for "noeol".
+void CaseParser::close_block() {
+  if (block_target_ != nullptr && block_noeol_) {
+    std::size_t eol = block_crlf_ ? 2 : 1;
+    if (block_target_->size() >= eol) block_target_->resize(block_target_->size() - eol);
+  }
+  block_target_ = nullptr;
+  block_noeol_ = false;
+  block_crlf_ = false;
+}
+
+Case& CaseParser::current_case() {
+  if (cases_.empty()) fail(line_, "directive before the first \"== name\" line");
+  return cases_.back();
+}
+
+Step& CaseParser::current_step() {
+  Case& c = current_case();
+  if (c.steps.empty()) fail(line_, "step directive before the first \"run\"");
+  return c.steps.back();
+}
+
+std::vector<std::string> CaseParser::block_flags(const std::string& words_text, bool allow_crlf) {
+  std::vector<std::string> other;
+  for (const std::string& word : split_arguments(words_text)) {
+    if (word == "noeol") {
+      block_noeol_ = true;
+    } else if (word == "crlf" && allow_crlf) {
+      block_crlf_ = true;
+    } else {
+      other.push_back(word);
+    }
+  }
+  return other;
+}
+
+void CaseParser::finish_case() {
+  Case& c = cases_.back();
+  if (c.steps.empty()) fail(c.line, "case \"" + c.name + "\" has no \"run\" step");
+  for (const Step& s : c.steps) {
+    if (!s.stdout_all && !(s.stdout_linux && s.stdout_wine)) {
+      fail(s.line, "step has no expected standard output (\"stdout\", \"error\" or \"stdout any\")");
+    }
+  }
+}
+
+void CaseParser::handle(const SourceLine& source, const Variables& variables) {
+  line_ = source.number;
+  const std::string& raw = source.text;
+  if (!raw.empty() && raw[0] == '|') {
+    if (block_target_ == nullptr) fail(line_, "\"|\" line outside a block");
+    std::string content = block_content(raw);
+    // A line "{{NAME}}" of a defined block stands for the block's lines.
+    std::vector<std::string> lines{content};
+    if (content.size() > 4 && content.rfind("{{", 0) == 0 &&
+        content.compare(content.size() - 2, 2, "}}") == 0) {
+      auto found = defines_.find(content.substr(2, content.size() - 4));
+      if (found != defines_.end()) lines = split_lines(substitute(found->second, variables));
+    }
+    for (const std::string& l : lines) {
+      *block_target_ += l;
+      *block_target_ += block_crlf_ ? "\r\n" : "\n";
+    }
+    return;
+  }
+  std::string line = trim_right(raw);
+  if (line.empty() || line[0] == '#') return;
+
   close_block();
-  finish_case();
-  return cases;
+  auto [keyword, rest] = keyword_and_rest(line);
+
+  if (keyword == "define") {
+    if (!cases_.empty()) fail(line_, "\"define\" belongs before the first case");
+    if (rest.empty() || defines_.count(rest) != 0) fail(line_, "\"define NAME\" with a new NAME");
+    block_target_ = &defines_[rest];
+  } else if (keyword == "==") {
+    Case c;
+    c.file = file_;
+    c.name = rest;
+    c.line = line_;
+    if (c.name.empty()) fail(line_, "case without a name");
+    cases_.push_back(std::move(c));
+  } else if (keyword == "vary") {
+    fail(line_, "\"vary\" belongs to a case");
+  } else if (keyword == "only") {
+    if (rest == "linux") {
+      current_case().only = {Leg::Linux};
+    } else if (rest == "wine") {
+      current_case().only = {Leg::Wine64, Leg::Wine32};
+    } else if (rest == "wine32") {
+      current_case().only = {Leg::Wine32};
+    } else {
+      fail(line_, "\"only\" takes \"linux\", \"wine\" or \"wine32\"");
+    }
+  } else if (keyword == "library") {
+    if (rest.empty() || rest.find(' ') != std::string::npos) {
+      fail(line_, "\"library\" takes \"absent\" or the name of a test library");
+    }
+    current_case().library_absent = true;
+    if (rest != "absent") current_case().library_fixture = rest;
+  } else if (keyword == "copy") {
+    auto [program, path] = keyword_and_rest(rest);
+    if (program.empty() || path.empty()) fail(line_, "\"copy PROGRAM PATH\" expected");
+    current_case().copies.push_back({program, path});
+  } else if (keyword == "dir") {
+    if (rest.empty()) fail(line_, "\"dir PATH\" expected");
+    FileSpec f;
+    f.path = rest;
+    f.directory = true;
+    current_case().files.push_back(std::move(f));
+  } else if (keyword == "file") {
+    // The path is the rest of the line (it may hold blanks), less the
+    // flags at its end or a " from SOURCE".
+    Case& c = current_case();
+    if (!c.steps.empty()) fail(line_, "files are laid down before the first \"run\"");
+    FileSpec f;
+    std::string path = rest;
+    while (take_flag(path, " crlf", block_crlf_) || take_flag(path, " noeol", block_noeol_)) {
+    }
+    if (std::size_t from = path.find(" from "); from != std::string::npos) {
+      if (block_crlf_ || block_noeol_) fail(line_, "\"from\" copies the file as it is");
+      f.from = path.substr(from + 6);
+      path.resize(from);
+    }
+    if (path.empty()) fail(line_, "\"file PATH [crlf] [noeol]\" or \"file PATH from SOURCE\"");
+    f.path = path;
+    f.crlf = block_crlf_;
+    c.files.push_back(std::move(f));
+    if (c.files.back().from) return;
+    block_target_ = &c.files.back().content;
+  } else if (keyword == "run") {
+    std::vector<std::string> words = split_arguments(rest);
+    if (words.empty()) fail(line_, "\"run PROGRAM ARGS...\" expected");
+    Step s;
+    s.line = line_;
+    s.program = words[0];
+    s.args.assign(words.begin() + 1, words.end());
+    current_case().steps.push_back(std::move(s));
+  } else if (keyword == "stdin") {
+    Step& s = current_step();
+    if (!block_flags(rest, false).empty()) fail(line_, "\"stdin [noeol]\" expected");
+    s.stdin_bytes.clear();
+    block_target_ = &s.stdin_bytes;
+  } else if (keyword == "stdout") {
+    Step& s = current_step();
+    std::vector<std::string> words = block_flags(rest, false);
+    std::optional<Expectation>* slot = &s.stdout_all;
+    bool any = false;
+    bool pattern = false;
+    for (const std::string& word : words) {
+      if (word == "linux") {
+        slot = &s.stdout_linux;
+      } else if (word == "wine") {
+        slot = &s.stdout_wine;
+      } else if (word == "any") {
+        any = true;
+      } else if (word == "matching") {
+        pattern = true;
+      } else {
+        fail(line_, "\"stdout [linux|wine] [matching] [noeol]\" or \"stdout any\" expected");
+      }
+    }
+    if (slot->has_value()) fail(line_, "expected standard output given twice");
+    *slot = Expectation{any, pattern, {}};
+    if (!any) block_target_ = &(*slot)->bytes;
+  } else if (keyword == "error") {
+    Step& s = current_step();
+    if (rest.empty()) fail(line_, "\"error MESSAGE\" expected");
+    if (s.stdout_all) fail(line_, "expected standard output given twice");
+    // The message keeps trailing blanks as written.
+    s.stdout_all = Expectation{false, false, error_document(raw.substr(raw.find(' ') + 1))};
+    s.status = 2;
+  } else if (keyword == "status") {
+    try {
+      current_step().status = std::stoi(rest);
+    } catch (const std::exception&) {
+      fail(line_, "\"status N\" expected");
+    }
+  } else if (keyword == "contents") {
+    // "contents PATH [matching] [noeol]": PATH may hold blanks.
+    Case& c = current_case();
+    ContentSpec spec;
+    std::string path = rest;
+    while (take_flag(path, " matching", spec.expected.pattern) ||
+           take_flag(path, " noeol", block_noeol_)) {
+    }
+    if (path.empty()) fail(line_, "\"contents PATH [matching] [noeol]\" expected");
+    spec.path = path;
+    c.contents.push_back(std::move(spec));
+    block_target_ = &c.contents.back().expected.bytes;
+  } else if (keyword == "exists") {
+    current_case().must_exist.push_back(rest);
+  } else if (keyword == "absent") {
+    current_case().must_be_absent.push_back(rest);
+  } else {
+    fail(line_, "unknown directive \"" + keyword + "\"");
+  }
+}
+
+}  // namespace
+
+std::vector<Case> parse_cases(const std::string& text, const std::string& file) {
+  CaseParser parser(file);
+  std::vector<SourceLine> case_lines;  // the current case's, "==" first
+  int number = 0;
+  for (const std::string& raw : split_lines(text)) {
+    ++number;
+    if (starts_case(raw) && !case_lines.empty()) {
+      parser.add_case(case_lines);
+      case_lines.clear();
+    }
+    if (starts_case(raw) || !case_lines.empty()) {
+      case_lines.push_back({number, raw});
+    } else {
+      parser.shared_line({number, raw});
+    }
+  }
+  if (!case_lines.empty()) parser.add_case(case_lines);
+  return parser.take();
 }
 
 }  // namespace keldar::e2e

@@ -12,8 +12,11 @@
 
 namespace keldar::e2e {
 
-// The two legs the suite runs on.
-enum class Leg { Linux, Wine };
+// The legs the suite runs on: the Linux build, and the Windows builds under
+// Wine (x64, and i686 in a 32-bit prefix).
+enum class Leg { Linux, Wine64, Wine32 };
+
+bool is_wine(Leg leg);
 
 struct FileSpec {
   std::string path;                  // as written in the case, placeholders unexpanded
@@ -47,7 +50,7 @@ struct Step {
   std::string stdin_bytes;          // placeholders unexpanded
   std::optional<Expectation> stdout_all;
   std::optional<Expectation> stdout_linux;
-  std::optional<Expectation> stdout_wine;
+  std::optional<Expectation> stdout_wine;  // both Wine legs
   int status = 0;
 
   const std::optional<Expectation>& expected_stdout(Leg leg) const;
@@ -55,9 +58,12 @@ struct Step {
 
 struct Case {
   std::string file;   // the .cases file's stem, e.g. "command_line"
-  std::string name;   // the text behind "=="
+  std::string name;   // the text behind "==", variables substituted
   int line = 0;
-  std::optional<Leg> only;
+  std::string variant;  // a generated case's values, "code=1, text=..."; else empty
+  // The legs the case runs on ("only linux", "only wine": both Wine legs,
+  // "only wine32"); empty for every leg.
+  std::vector<Leg> only;
   bool library_absent = false;
   // With library_absent: a test library of the build laid down beside the
   // program copies under the RFC library's name ("library NAME").
@@ -69,6 +75,7 @@ struct Case {
   std::vector<std::string> must_be_absent;
   std::vector<ContentSpec> contents;
 
+  bool runs_on(Leg leg) const;
   // True when the case lays down or checks a path on drive C:.
   bool uses_drive_c() const;
 };
@@ -78,6 +85,8 @@ struct ParseError : std::runtime_error {
 };
 
 // Parses the text of one .cases file; `file` names it in errors and cases.
+// A case with "vary" tables comes back once per variant (case_variants.h),
+// in the order of the tables' rows; the variants' names must differ.
 std::vector<Case> parse_cases(const std::string& text, const std::string& file);
 
 // Splits an argument list at blanks; "..." groups (and "" is an empty argument).

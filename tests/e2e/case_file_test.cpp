@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "case_file.h"
+#include "case_variants.h"
 
 namespace keldar::e2e {
 namespace {
@@ -54,20 +55,42 @@ TEST(CaseFormat, StepsCarryTheirOwnExpectations) {
       "t");
   ASSERT_EQ(cases.size(), 1u);
   const Case& c = cases[0];
-  EXPECT_EQ(c.only, Leg::Wine);
   EXPECT_TRUE(c.library_absent);
   ASSERT_EQ(c.copies.size(), 1u);
   EXPECT_EQ(c.copies[0].path, "bin/KELDAR HALVENOR");
   ASSERT_EQ(c.steps.size(), 2u);
   EXPECT_EQ(c.steps[0].stdin_bytes, "Secret01");
   EXPECT_EQ(c.steps[0].expected_stdout(Leg::Linux)->bytes, "L\n");
-  EXPECT_EQ(c.steps[0].expected_stdout(Leg::Wine)->bytes, "W\n");
+  EXPECT_EQ(c.steps[0].expected_stdout(Leg::Wine64)->bytes, "W\n");
+  EXPECT_EQ(c.steps[0].expected_stdout(Leg::Wine32)->bytes, "W\n");
   EXPECT_EQ(c.steps[0].status, 3);
   EXPECT_EQ(c.steps[1].args, (std::vector<std::string>{"", "a b", "C:\\dir\\GLOBAL"}));
   EXPECT_EQ(c.steps[1].expected_stdout(Leg::Linux)->bytes,
             "<Prtg>\n<Error>1</Error>\n<Text>Error 1001: x & y</Text>\n</Prtg>\n");
   EXPECT_EQ(c.steps[1].status, 2);
   EXPECT_EQ(c.must_be_absent, std::vector<std::string>{"PRD.P00"});
+}
+
+TEST(CaseFormat, OnlyNamesTheLegsACaseRunsOn) {
+  struct Row {
+    const char* directive;
+    bool linux_leg, wine64_leg, wine32_leg;
+  };
+  const Row rows[] = {
+      {"", true, true, true},
+      {"only linux\n", true, false, false},
+      {"only wine\n", false, true, true},
+      {"only wine32\n", false, false, true},
+  };
+  for (const Row& row : rows) {
+    std::vector<Case> cases =
+        parse_cases(std::string("== legs\n") + row.directive + "run keldar\nstdout any\n", "t");
+    ASSERT_EQ(cases.size(), 1u);
+    EXPECT_EQ(cases[0].runs_on(Leg::Linux), row.linux_leg) << row.directive;
+    EXPECT_EQ(cases[0].runs_on(Leg::Wine64), row.wine64_leg) << row.directive;
+    EXPECT_EQ(cases[0].runs_on(Leg::Wine32), row.wine32_leg) << row.directive;
+  }
+  EXPECT_THROW(parse_cases("== legs\nonly wine64x\nrun keldar\nstdout any\n", "t"), ParseError);
 }
 
 TEST(CaseFormat, FileContentsAndPatterns) {
@@ -111,6 +134,110 @@ TEST(CaseFormat, DriveCPathsAreRecognised) {
   EXPECT_FALSE(is_drive_c_path("cfg\\C:\\x"));
 }
 
+// One case per row, the row's values in every part of the case; the
+// runner's own placeholders stay for the runner.
+TEST(CaseFormat, VaryMakesOneCasePerRow) {
+  std::vector<Case> cases = parse_cases(
+      "define landscape\n"
+      "| {\"faults\": {\"{{module}}\": {\"code\": {{code}}}}}\n"
+      "== {{module}} failing with code {{code}}\n"
+      "vary module code status text\n"
+      "| RFC_SYSTEM_INFO 1 1 Error 1014: RFC-Failure raised !\n"
+      "| BAPI_XMI_LOGON  2 2 Error 1012: Exception.: SIMULATED_FAULT {{tab}}\n"
+      "only wine\n"
+      "library absent\n"
+      "file rfcsim.json\n"
+      "| {{landscape}}\n"
+      "file {{module}}.P00\n"
+      "| Password...: {{scramble:Secret01}}\n"
+      "copy keldar bin/{{module}}\n"
+      "run keldar PRD {{module}},{{code}}\n"
+      "stdin\n"
+      "| {{code}}{{cr}}\n"
+      "stdout\n"
+      "| {{text}} in {{rfclib}}\n"
+      "status {{status}}\n"
+      "contents {{module}}.log matching\n"
+      "| {{any}} {{code}}\n"
+      "exists {{module}}.P00\n"
+      "absent {{code}}.tmp\n",
+      "t");
+  ASSERT_EQ(cases.size(), 2u);
+  const Case& first = cases[0];
+  EXPECT_EQ(first.name, "RFC_SYSTEM_INFO failing with code 1");
+  EXPECT_EQ(first.line, 3);
+  EXPECT_EQ(first.variant,
+            "code=1, module=RFC_SYSTEM_INFO, status=1, text=Error 1014: RFC-Failure raised !");
+  EXPECT_EQ(first.only, (std::vector<Leg>{Leg::Wine64, Leg::Wine32}));
+  ASSERT_EQ(first.files.size(), 2u);
+  EXPECT_EQ(first.files[0].content, "{\"faults\": {\"RFC_SYSTEM_INFO\": {\"code\": 1}}}\n");
+  EXPECT_EQ(first.files[1].path, "RFC_SYSTEM_INFO.P00");
+  EXPECT_EQ(first.files[1].content, "Password...: {{scramble:Secret01}}\n");
+  EXPECT_EQ(first.copies[0].path, "bin/RFC_SYSTEM_INFO");
+  ASSERT_EQ(first.steps.size(), 1u);
+  EXPECT_EQ(first.steps[0].args, (std::vector<std::string>{"PRD", "RFC_SYSTEM_INFO,1"}));
+  EXPECT_EQ(first.steps[0].stdin_bytes, "1{{cr}}\n");
+  EXPECT_EQ(first.steps[0].expected_stdout(Leg::Wine64)->bytes,
+            "Error 1014: RFC-Failure raised ! in {{rfclib}}\n");
+  EXPECT_EQ(first.steps[0].status, 1);
+  EXPECT_EQ(first.contents[0].path, "RFC_SYSTEM_INFO.log");
+  EXPECT_EQ(first.contents[0].expected.bytes, "{{any}} 1\n");
+  EXPECT_EQ(first.must_exist, std::vector<std::string>{"RFC_SYSTEM_INFO.P00"});
+  EXPECT_EQ(first.must_be_absent, std::vector<std::string>{"1.tmp"});
+
+  const Case& second = cases[1];
+  EXPECT_EQ(second.name, "BAPI_XMI_LOGON failing with code 2");
+  EXPECT_EQ(second.files[0].content, "{\"faults\": {\"BAPI_XMI_LOGON\": {\"code\": 2}}}\n");
+  EXPECT_EQ(second.steps[0].expected_stdout(Leg::Wine64)->bytes,
+            "Error 1012: Exception.: SIMULATED_FAULT {{tab}} in {{rfclib}}\n");
+  EXPECT_EQ(second.steps[0].status, 2);
+}
+
+TEST(CaseFormat, TwoTablesVaryAsAProduct) {
+  std::vector<Case> cases = parse_cases(
+      "== {{module}} with code {{code}}, {{run}} run\n"
+      "vary module\n"
+      "| RFC_SYSTEM_INFO\n"
+      "| BAPI_XMI_LOGON\n"
+      "vary code run\n"
+      "| 1 local\n"
+      "# a comment does not end the rows\n"
+      "| 3 global\n"
+      "run keldar {{run}} {{module}}\n"
+      "status {{code}}\n"
+      "stdout any\n",
+      "t");
+  std::vector<std::string> names;
+  for (const Case& c : cases) names.push_back(c.name);
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "RFC_SYSTEM_INFO with code 1, local run",
+                       "RFC_SYSTEM_INFO with code 3, global run",
+                       "BAPI_XMI_LOGON with code 1, local run",
+                       "BAPI_XMI_LOGON with code 3, global run",
+                   }));
+  ASSERT_EQ(cases.size(), 4u);
+  EXPECT_EQ(cases[3].steps[0].args, (std::vector<std::string>{"global", "BAPI_XMI_LOGON"}));
+  EXPECT_EQ(cases[3].steps[0].status, 3);
+}
+
+TEST(CaseFormat, VaryRowsSplitAtBlanksUpToTheLastColumn) {
+  VaryTable table = vary_table("a b c", 7);
+  add_vary_row(table, "one  \"two words\"   the  rest ");
+  add_vary_row(table, "\"\" x \"quoted\" stays");
+  ASSERT_EQ(table.rows.size(), 2u);
+  EXPECT_EQ(table.rows[0], (std::vector<std::string>{"one", "two words", "the  rest "}));
+  EXPECT_EQ(table.rows[1], (std::vector<std::string>{"", "x", "\"quoted\" stays"}));
+  EXPECT_THROW(add_vary_row(table, "only two"), VaryError);
+  EXPECT_THROW(add_vary_row(table, "\"open x y"), VaryError);
+}
+
+TEST(CaseFormat, SubstituteReplacesOnlyItsVariablesOnce) {
+  Variables v{{"a", "{{b}}"}, {"b", "B"}};
+  EXPECT_EQ(substitute("{{a}}-{{b}}-{{c}}-{{tab}}", v), "{{b}}-B-{{c}}-{{tab}}");
+  EXPECT_EQ(substitute("{{{{b}}}} {{b", v), "{{B}} {{b");
+  EXPECT_EQ(substitute("{{b}}", {}), "{{b}}");
+}
+
 TEST(CaseFormat, MistakesAreRefused) {
   const char* broken[] = {
       "== no step\nfile a\n| x\n",
@@ -120,6 +247,18 @@ TEST(CaseFormat, MistakesAreRefused) {
       "| outside\n",
       "== late file\nrun keldar\nstdout any\nfile a\n",
       "== open quote\nrun keldar \"PRD\nstdout any\n",
+      "vary x\n| 1\n== outside\nrun keldar {{x}}\nstdout any\n",
+      "== no names {{x}}\nvary\nrun keldar\nstdout any\n",
+      "== no rows {{x}}\nvary x\nrun keldar\nstdout any\n",
+      "== short row {{x}}\nvary x y\n| 1\nrun keldar {{y}}\nstdout any\n",
+      "== named twice {{x}}\nvary x x\n| 1 2\nrun keldar\nstdout any\n",
+      "== two tables {{x}}\nvary x\n| 1\nvary x\n| 2\nrun keldar\nstdout any\n",
+      "== unused {{x}}\nvary x y\n| 1 2\n| 3 4\nrun keldar\nstdout any\n",
+      "== same name\nvary x\n| 1\n| 2\nrun keldar {{x}}\nstdout any\n",
+      "== runner's {{tab}}\nvary tab\n| 1\nrun keldar\nstdout any\n",
+      "== bad name {{x:y}}\nvary x:y\n| 1\nrun keldar\nstdout any\n",
+      "define p\n| x\n== define {{p}}\nvary p\n| 1\nrun keldar\nstdout any\n",
+      "== bad status {{s}}\nvary s\n| x\nrun keldar\nstatus {{s}}\nstdout any\n",
   };
   for (const char* text : broken) {
     EXPECT_THROW(parse_cases(text, "t"), ParseError) << text;

@@ -1,14 +1,16 @@
 // keldar_e2e: runs the end-to-end cases of tests/e2e/cases against one build.
 //
-//   keldar_e2e --bin build/bin                    Linux binaries
-//   keldar_e2e --bin build/windows/bin --wine     Windows binaries under Wine
+//   keldar_e2e --bin build/bin                        Linux binaries
+//   keldar_e2e --bin build/windows/bin --wine         Windows x64 binaries under Wine
+//   keldar_e2e --bin build/windows32/bin --wine32     Windows i686 binaries under
+//                                                     Wine, in a 32-bit prefix
 //
 // Further options: --cases DIR (the .cases files), --source DIR (the
 // repository, for "file PATH from SOURCE"), --keep (leave the working
 // directories of failed cases). GoogleTest's own options work as usual,
 // e.g. --gtest_filter='profile.*'.
 //
-// Every case runs in a fresh working directory. On the Wine leg that
+// Every case runs in a fresh working directory. On the Wine legs that
 // directory lies on drive C: of the Wine prefix ($WINEPREFIX), so that the
 // sensor's paths "\Program Files..." and "C:\PRTG_Path.Txt" resolve there;
 // what a case lays down on drive C: is removed after it.
@@ -46,7 +48,19 @@ struct Options {
 
 Options g_options;
 
-const char* leg_name(Leg leg) { return leg == Leg::Linux ? "Linux" : "Wine"; }
+const char* leg_name(Leg leg) {
+  switch (leg) {
+    case Leg::Linux:
+      return "Linux";
+    case Leg::Wine64:
+      return "Windows x64 (Wine)";
+    case Leg::Wine32:
+      return "Windows i686 (Wine)";
+  }
+  return "?";
+}
+
+bool on_wine() { return is_wine(g_options.leg); }
 
 std::string read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -94,7 +108,7 @@ std::string visible(const std::string& bytes) {
 }
 
 std::string executable_name(const std::string& program) {
-  return g_options.leg == Leg::Wine ? program + ".exe" : program;
+  return on_wine() ? program + ".exe" : program;
 }
 
 // Removes what earlier, interrupted runs left on drive C: (listed in a journal
@@ -124,8 +138,7 @@ class DriveCJournal {
 class Workspace {
  public:
   explicit Workspace(const Case& c) : case_(c) {
-    fs::path base = g_options.leg == Leg::Wine ? g_options.wine_prefix / "drive_c"
-                                                 : fs::temp_directory_path();
+    fs::path base = on_wine() ? g_options.wine_prefix / "drive_c" : fs::temp_directory_path();
     std::string pattern = (base / "keldar-e2e-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed in " + base.string());
     dir_ = pattern;
@@ -195,7 +208,7 @@ std::string scrambled(const std::string& password) {
   fs::path tool = g_options.bin / executable_name("keldar-profile");
   if (!fs::exists(tool)) throw std::runtime_error("{{scramble:...}} needs " + tool.string());
   ProcessSpec spec;
-  if (g_options.leg == Leg::Wine) spec.argv = {g_options.wine};
+  if (on_wine()) spec.argv = {g_options.wine};
   spec.argv.push_back(tool.string());
   spec.argv.push_back("scramble");
   spec.working_directory = fs::temp_directory_path().string();
@@ -230,13 +243,13 @@ std::string expand(const std::string& text) {
     } else if (name == "cr") {
       out += '\r';
     } else if (name == "rfclib") {
-      out += g_options.leg == Leg::Wine ? "librfc32.dll" : "librfccm.so";
+      out += on_wine() ? "librfc32.dll" : "librfccm.so";
     } else if (name.rfind("byte:", 0) == 0 && name.size() == 7) {
       out += static_cast<char>(std::stoi(name.substr(5), nullptr, 16));
     } else if (name == "any") {
       out += "{{any}}";  // a wildcard of pattern expectations, kept for the matcher
     } else if (name == "exe") {
-      out += g_options.leg == Leg::Wine ? ".exe" : "";
+      out += on_wine() ? ".exe" : "";
     } else if (name.rfind("scramble:", 0) == 0) {
       out += scrambled(name.substr(9));
     } else if (name.rfind("scramble-wrongsum:", 0) == 0) {
@@ -306,7 +319,7 @@ fs::path resolve_program(Workspace& ws, const std::string& program) {
   }
   const std::string& fixture = ws.the_case().library_fixture;
   if (!fixture.empty()) {
-    fs::path library = g_options.bin / (fixture + (g_options.leg == Leg::Wine ? ".dll" : ".so"));
+    fs::path library = g_options.bin / (fixture + (on_wine() ? ".dll" : ".so"));
     if (!fs::exists(library)) throw std::runtime_error("test library not built: " + library.string());
     fs::copy_file(library, copy.parent_path() / expand("{{rfclib}}"),
                   fs::copy_options::overwrite_existing);
@@ -320,14 +333,17 @@ class CaseTest : public testing::Test {
 
   void TestBody() override {
     const Case& c = *case_;
-    if (c.only && *c.only != g_options.leg) {
-      GTEST_SKIP() << "runs on the " << leg_name(*c.only) << " leg only";
+    if (!c.runs_on(g_options.leg)) {
+      std::string legs;
+      for (Leg leg : c.only) legs += std::string(legs.empty() ? "" : " and the ") + leg_name(leg);
+      GTEST_SKIP() << "runs on the " << legs << " leg only";
     }
     if (c.uses_drive_c() && g_options.leg == Leg::Linux) {
       GTEST_SKIP() << "lays down or checks files on drive C:, which only the Wine leg has";
     }
     std::ostringstream where;
     where << c.file << ".cases:" << c.line;
+    if (!c.variant.empty()) where << " with " << c.variant;
     SCOPED_TRACE(where.str());
 
     Workspace ws(c);
@@ -374,13 +390,13 @@ class CaseTest : public testing::Test {
     fs::path program = resolve_program(ws, step.program);
 
     ProcessSpec spec;
-    if (g_options.leg == Leg::Wine) spec.argv.push_back(g_options.wine);
+    if (on_wine()) spec.argv.push_back(g_options.wine);
     spec.argv.push_back(program.string());
     spec.argv.insert(spec.argv.end(), args.begin(), args.end());
     spec.working_directory = ws.dir().string();
     spec.stdin_bytes = expand(step.stdin_bytes);
     spec.unset_env = {"LD_LIBRARY_PATH"};
-    if (g_options.leg == Leg::Wine) {
+    if (on_wine()) {
       spec.set_env = {"WINEDEBUG=-all", "WINEPREFIX=" + g_options.wine_prefix.string()};
     }
     ProcessResult r = run_process(spec);
@@ -459,7 +475,7 @@ void register_cases() {
 
 int usage(const std::string& why) {
   std::cerr << "keldar_e2e: " << why << "\n"
-            << "usage: keldar_e2e --bin DIR [--wine] [--cases DIR] [--source DIR] [--keep] "
+            << "usage: keldar_e2e --bin DIR [--wine|--wine32] [--cases DIR] [--source DIR] [--keep] "
                "[gtest options]\n";
   return 64;
 }
@@ -485,7 +501,9 @@ int main(int argc, char** argv) {
       } else if (a == "--source") {
         g_options.source = value();
       } else if (a == "--wine") {
-        g_options.leg = Leg::Wine;
+        g_options.leg = Leg::Wine64;
+      } else if (a == "--wine32") {
+        g_options.leg = Leg::Wine32;
       } else if (a == "--keep") {
         g_options.keep = true;
       } else {
@@ -496,9 +514,9 @@ int main(int argc, char** argv) {
     }
   }
   if (g_options.bin.empty()) return usage("--bin is required");
-  if (g_options.leg == Leg::Wine) {
+  if (on_wine()) {
     const char* prefix = std::getenv("WINEPREFIX");
-    if (prefix == nullptr || *prefix == '\0') return usage("--wine needs WINEPREFIX set");
+    if (prefix == nullptr || *prefix == '\0') return usage("a Wine leg needs WINEPREFIX set");
     g_options.wine_prefix = fs::absolute(prefix);
     if (!fs::is_directory(g_options.wine_prefix / "drive_c")) {
       return usage("no drive_c in " + g_options.wine_prefix.string() + " (run wineboot -i)");
