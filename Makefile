@@ -10,11 +10,16 @@ JOBS ?= 2
 export JOBS
 
 WINEPREFIX := $(CURDIR)/build/wineprefix
+WINEPREFIX32 := $(CURDIR)/build/wineprefix32
 export WINEPREFIX
 export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=
+# Each Wine leg names its loader: Debian's "wine" starts the 32-bit loader
+# whenever wine32 is installed, which fails where 32-bit programs cannot run.
+WINE64 := /usr/lib/wine/wine64
+WINE32 := /usr/lib/wine/wine
 
-.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine clean
+.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine e2e-wine32 clean
 
 test: deps
 	@bash .ci/test-all
@@ -42,7 +47,7 @@ windows: deps
 
 windows32: deps
 	@cmake -S . -B build/windows32 -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DKELDAR_TESTS=OFF >/dev/null
+	  -DKELDAR_TESTS=ON >/dev/null
 	@cmake --build build/windows32 -j $(JOBS)
 
 asan: deps
@@ -62,8 +67,13 @@ e2e: build
 	@build/bin/keldar_e2e --bin build/bin
 
 e2e-wine: build windows
-	@test -f $(WINEPREFIX)/system.reg || { wineboot -i && wineserver -w; }
-	@build/bin/keldar_e2e --bin build/windows/bin --wine
+	@test -f $(WINEPREFIX)/system.reg || { $(WINE64) wineboot -i && wineserver -w; }
+	@WINELOADER=$(WINE64) KELDAR_WINE=$(WINE64) build/bin/keldar_e2e --bin build/windows/bin --wine
+
+e2e-wine32: build windows32
+	@test -f $(WINEPREFIX32)/system.reg || \
+	  { WINEPREFIX=$(WINEPREFIX32) WINEARCH=win32 $(WINE32) wineboot -i && WINEPREFIX=$(WINEPREFIX32) wineserver -w; }
+	@WINEPREFIX=$(WINEPREFIX32) KELDAR_WINE=$(WINE32) build/bin/keldar_e2e --bin build/windows32/bin --wine32
 
 clean:
 	rm -rf build
