@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/file_system.h"
 #include "text/ascii.h"
 #include "text/fixed_field.h"
 
@@ -18,12 +17,9 @@ constexpr std::size_t kPasswordWidth = 10;
 RFC_CHAR* text_or_null(std::string& text) { return text.empty() ? nullptr : text.data(); }
 
 // A destination names a file in the working directory only when it has no
-// directory separator of its own.
+// directory or drive of its own; Windows takes "/" for a separator too.
 bool names_plain_file(std::string_view destination) {
-  for (char c : destination) {
-    if (platform::is_directory_separator(c) || c == ':') return false;
-  }
-  return !destination.empty();
+  return !destination.empty() && destination.find_first_of("\\/:") == std::string_view::npos;
 }
 
 }  // namespace

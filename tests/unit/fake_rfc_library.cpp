@@ -82,7 +82,11 @@ RFC_RC KELDAR_RFC_API fake_install(const RFC_CHAR* name, const RFC_TYPE_ELEMENT*
                                    unsigned count, RFC_TYPEHANDLE* handle) {
   FakeRfcLibrary& f = FakeRfcLibrary::current();
   f.installed.push_back(name);
-  f.installed_rows.emplace_back(rows, rows + count);
+  std::vector<FakeRfcLibrary::Row> copied;
+  for (unsigned i = 0; i < count; ++i) {
+    copied.push_back({rows[i].name, rows[i].type, rows[i].length, rows[i].decimals, rows[i].offset});
+  }
+  f.installed_rows.push_back(std::move(copied));
   if (f.install_code != RFC_OK) return f.install_code;
   *handle = 1000 + static_cast<RFC_TYPEHANDLE>(f.installed.size());
   return RFC_OK;

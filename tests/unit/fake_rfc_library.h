@@ -74,7 +74,13 @@ class FakeRfcLibrary {
 
   // What happened.
   std::vector<std::string> installed;  // structure names, in order
-  std::vector<std::vector<RFC_TYPE_ELEMENT>> installed_rows;
+  // Each installation's rows, copied: the caller's names need not outlive
+  // the call.
+  struct Row {
+    std::string name;
+    unsigned type, length, decimals, offset;
+  };
+  std::vector<std::vector<Row>> installed_rows;
   std::vector<FakeCall> calls;
   std::vector<FakeOpen> opens;
   std::vector<RFC_HANDLE> closed;

@@ -78,8 +78,8 @@ TEST(FunctionCall, ListsInOrderStructuresOnceAndTheSameTablesTwice) {
   call_function(s.session, modules::SXMI_VERSIONS_GET, exporting, importing, tables);
   EXPECT_EQ(s.fake.installed, std::vector<std::string>{"SXMIVERS"});
   // Descriptor rows leave the layout to the library: every offset 0.
-  for (const RFC_TYPE_ELEMENT& row : s.fake.installed_rows[0]) EXPECT_EQ(row.offset, 0u);
-  EXPECT_STREQ(s.fake.installed_rows[0][1].name, "VERSION");
+  for (const auto& row : s.fake.installed_rows[0]) EXPECT_EQ(row.offset, 0u);
+  EXPECT_EQ(s.fake.installed_rows[0][1].name, "VERSION");
 }
 
 TEST(FunctionCall, ImportingListOfEveryModuleInOrderWithItsStructures) {
