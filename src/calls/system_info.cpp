@@ -17,6 +17,7 @@ CallResult call_rfc_system_info(const RfcSession& session, SystemInfo& info) {
     info.host = text::field_text(r.RFCHOST, sizeof r.RFCHOST);
     info.destination = text::trim_right(text::field_text(r.RFCDEST, sizeof r.RFCDEST));
     info.system_id = text::field_text(r.RFCSYSID, sizeof r.RFCSYSID);
+    info.release = text::trim_right(text::field_text(r.RFCSAPRL, sizeof r.RFCSAPRL));
   });
 }
 

@@ -11,6 +11,7 @@ struct SystemInfo {
   std::string host;         // RFCHOST, 8 characters as received
   std::string destination;  // RFCDEST, trailing blanks removed
   std::string system_id;    // RFCSYSID, 8 characters as received
+  std::string release;      // RFCSAPRL, trailing blanks removed
 };
 
 // On success fills `info`; on failure leaves it as it was.

@@ -80,6 +80,8 @@ std::string key_value(const ParameterText& parameters, const Key& key, std::size
 // The connection overrides, taken by the rule of the keys.
 constexpr Key kHostOverride = {",HOST=", nullptr, 90, ColonRule::every};
 constexpr Key kSystemNumberOverride = {",NO=", nullptr, 90, ColonRule::every};
+constexpr Key kTimeout = {",TIMEOUT=", nullptr, 90, ColonRule::every};
+constexpr int kLongestTimeout = 3600;
 constexpr std::size_t kHostWidth = 35;
 constexpr std::size_t kSystemNumberWidth = 31;
 
@@ -88,6 +90,18 @@ std::optional<std::string> override_value(const ParameterText& parameters, const
   std::size_t found = parameters.upper.find(key.keyword);
   if (found == std::string::npos) return std::nullopt;
   return text::cut(key_value(parameters, key, found + key.keyword.size()), width);
+}
+
+std::optional<int> timeout_value(const ParameterText& parameters) {
+  std::optional<std::string> text = override_value(parameters, kTimeout, 4);
+  if (!text || text->empty()) return std::nullopt;
+  int seconds = 0;
+  for (char c : *text) {
+    if (!text::is_digit(c)) return std::nullopt;
+    seconds = seconds * 10 + (c - '0');
+  }
+  if (seconds < 1 || seconds > kLongestTimeout) return std::nullopt;
+  return seconds;
 }
 
 }  // namespace
@@ -148,6 +162,7 @@ void extract_keys(const ParameterText& parameters, SensorDefinition& definition)
   definition.host_override = override_value(parameters, kHostOverride, kHostWidth);
   definition.system_number_override =
       override_value(parameters, kSystemNumberOverride, kSystemNumberWidth);
+  definition.timeout_seconds = timeout_value(parameters);
 }
 
 }  // namespace keldar

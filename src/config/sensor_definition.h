@@ -32,6 +32,9 @@ struct SensorDefinition {
   // the profile's.
   std::optional<std::string> host_override;           // 35, ",HOST="
   std::optional<std::string> system_number_override;  // 31, ",NO="
+  // ",TIMEOUT=": the seconds the whole run may take, 1 to 3600; none when
+  // absent or not such a number.
+  std::optional<int> timeout_seconds;
 };
 
 // The sensor file of a global run and the name its lines are searched
@@ -66,7 +69,7 @@ bool names_monitor_set(const ParameterText& parameters);
 // the verbatim copy at the same positions with ":" turned into a blank, and
 // is cut to its field's width. The selection value is padded with "0" on the
 // left to ten characters. ",HOST=" and ",NO=" give the connection overrides
-// by the same rule.
+// and ",TIMEOUT=" the run's time limit by the same rule.
 void extract_keys(const ParameterText& parameters, SensorDefinition& definition);
 
 }  // namespace keldar

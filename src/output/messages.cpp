@@ -2,7 +2,7 @@
 
 namespace keldar {
 
-const std::array<MessageForm, 28> kMessages = {{
+const std::array<MessageForm, 29> kMessages = {{
     {Message::profile_name_missing, 1001, "Error 1001: Parameter for Profile-Name is missing !"},
     {Message::profile_missing, 1002, "Error 1002: Profile {profile} is missing..."},
     {Message::invalid_parameters, 1003, "Error 1003: Invalid Parameter(s) at {profile} found..."},
@@ -24,6 +24,8 @@ const std::array<MessageForm, 28> kMessages = {{
     {Message::no_mode_selected, 1016,
      "Error 1016: The definition selects no mode: it must begin with MSET= or MONITOR=, or "
      "hold MONITOR-SET= or MONITOR-SETS"},
+    {Message::run_timed_out, 1017,
+     "Error 1017: No answer within {seconds} s: {system} waits for {step}"},
     {Message::xmi_failure, 0, "RFC Failure raised..."},
     {Message::xmi_exception, 0, "Exception.: {interface}({version}) {exception}"},
     {Message::xmi_system_exception, 0, "System exception raised..."},

@@ -30,6 +30,7 @@ enum class Message {
   call_failure,             // 1014
   call_other_failure,       // 1015
   no_mode_selected,         // 1016
+  run_timed_out,            // 1017
   xmi_failure,              // the XMI logon and logoff in place of 1012 to 1015
   xmi_exception,
   xmi_system_exception,
@@ -50,7 +51,7 @@ struct MessageForm {
   std::string_view form;
 };
 
-extern const std::array<MessageForm, 28> kMessages;
+extern const std::array<MessageForm, 29> kMessages;
 
 // The table entry of `id`.
 const MessageForm& message_form(Message id);

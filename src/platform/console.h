@@ -10,8 +10,13 @@ namespace keldar::platform {
 void console_init();
 
 // Writes text to standard output and flushes it, so the monitor sees each
-// piece as soon as it is complete.
+// piece as soon as it is complete. Writes from several threads do not mix.
 void console_write(std::string_view text);
+
+// Writes the last text of the process and ends it at once with `status`,
+// from any thread, without running destructors: nothing else is written
+// to standard output afterwards.
+[[noreturn]] void console_last_words(std::string_view text, int status);
 
 // Writes text to standard error.
 void console_error(std::string_view text);

@@ -7,6 +7,9 @@ namespace keldar::platform {
 std::unique_ptr<SharedLibrary> SharedLibrary::load(const std::string& path,
                                                    std::string* problem) {
   if (problem != nullptr) problem->clear();
+  // The working directory is whatever the monitor starts the program in;
+  // it leaves the search for good, so that nothing planted there is loaded.
+  SetDllDirectoryA("");
   // No error dialog box on a probe: a missing library is an error result.
   UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   HMODULE module = LoadLibraryA(path.c_str());

@@ -9,7 +9,8 @@ namespace keldar::platform {
 class SharedLibrary {
  public:
   // Loads the library at `path` (a full path, or a bare file name for the
-  // platform's normal search). Returns null when it cannot be loaded; then
+  // platform's normal search, which never takes the working directory: a
+  // library planted there is not loaded). Returns null when it cannot be loaded; then
   // `problem`, when given, is empty if no such file was found, or says why
   // a file that was found could not be loaded (for example a library built
   // for another architecture).

@@ -40,12 +40,14 @@ std::string connect_string(const ConnectionValues& v) {
 
 RFC_HANDLE rfc_open(const RfcApi& api, const platform::FileSystem& files,
                     const ConnectionValues& values, const RfcTrace& trace,
-                    const std::function<void(std::string_view destination)>& announce) {
+                    const std::function<void(std::string_view destination)>& announce,
+                    RunProgress* progress) {
   const std::string file = std::string(kDestinationFilePrefix) + values.destination;
   if (names_plain_file(values.destination) && files.can_open(file)) {
     if (announce) announce(values.destination);
     if (!files.copy(file, kDestinationFile)) return 0;
     std::string connect = connect_string(values);
+    if (progress != nullptr) progress->set_step("RfcOpenEx");
     RFC_ERROR_INFO_EX error_info{};
     RFC_HANDLE handle = api.RfcOpenEx(connect.c_str(), &error_info);
     // The connect string held the password: nothing of it stays behind.
@@ -80,6 +82,7 @@ RFC_HANDLE rfc_open(const RfcApi& api, const platform::FileSystem& files,
   options.language = text_or_null(w.language);
   options.trace = 0;
 
+  if (progress != nullptr) progress->set_step("RfcOpen");
   RFC_HANDLE handle = api.RfcOpen(&options);
   std::fill(w.password.begin(), w.password.end(), '\0');
   trace.line(handle, "RfcOpen called", "");

@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "rfc/rfc_library.h"
 #include "rfc/rfc_trace.h"
+#include "rfc/run_progress.h"
 
 namespace keldar {
 
@@ -45,9 +46,11 @@ inline constexpr std::string_view kDestinationFilePrefix = "SapRfc.";
 // longer one whole); an empty text as a null reference; trace 0. Every
 // record is built here afresh, so nothing of an earlier open carries over.
 // Each open is followed by its trace line.
+// `progress`, when given, notes the open as the step the run waits for.
 RFC_HANDLE rfc_open(const RfcApi& api, const platform::FileSystem& files,
                     const ConnectionValues& values, const RfcTrace& trace,
-                    const std::function<void(std::string_view destination)>& announce);
+                    const std::function<void(std::string_view destination)>& announce,
+                    RunProgress* progress = nullptr);
 
 // The value of the leading decimal digits of `text` (0 when there are none);
 // digits beyond what an int holds are not read.

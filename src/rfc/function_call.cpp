@@ -115,6 +115,7 @@ CallCode call_function(const RfcSession& session, const FunctionModule& module,
   table_list.push_back(RFC_TABLE{});
 
   std::string name(module.name);
+  if (session.progress != nullptr) session.progress->set_step(name);
   CallCode result;
   result.code = session.api.RfcCall(session.handle, name.c_str(), sent.data(), table_list.data());
   session.trace.line(session.handle, "RfcCall called", "");

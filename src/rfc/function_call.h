@@ -15,6 +15,7 @@
 
 #include "rfc/rfc_library.h"
 #include "rfc/rfc_trace.h"
+#include "rfc/run_progress.h"
 #include "rfc/structures.h"
 
 namespace keldar {
@@ -64,12 +65,14 @@ class StructureHandles {
 };
 
 // What a call needs of the run: the library, the open connection, the
-// structure handles of the process and the trace.
+// structure handles of the process, the trace, and where the run notes the
+// step it waits for (none: not noted).
 struct RfcSession {
   const RfcApi& api;
   RFC_HANDLE handle;
   StructureHandles& structures;
   const RfcTrace& trace;
+  RunProgress* progress = nullptr;
 };
 
 // The library's result code of a call (RFC_OK, RFC_FAILURE, RFC_EXCEPTION,

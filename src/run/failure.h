@@ -3,10 +3,12 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "output/messages.h"
+#include "rfc/rfc_library.h"
 
 namespace keldar {
 
@@ -29,6 +31,10 @@ struct Failure {
 // The failure of message `id` with its pieces filled in.
 Failure failure(Message id, std::initializer_list<std::string_view> pieces = {},
                 Ending ending = Ending::error_result);
+
+// Error 1010 in the form that fits how loading the RFC library went; none
+// when it loaded.
+std::optional<Failure> library_failure(const RfcLibraryLoad& load);
 
 // Exit status of a run that ends with a failure.
 inline constexpr int kFailureExitStatus = 2;

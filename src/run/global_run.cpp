@@ -132,8 +132,7 @@ int global_run(RunContext& run) {
     run.print("* " + run.invocation.start_time + " " + shown_parameters(config.parameters.verbatim) +
               " State=Executing\n");
   }
-  run.writer.result_begin();
-  run.print(run.writer.take());
+  run.begin_result();
 
   unsigned systems = 0, processed = 0, failed = 0;
   std::string list = config.definition.system_list;
@@ -143,6 +142,7 @@ int global_run(RunContext& run) {
     std::string name = list.substr(0, end);
     list.erase(0, end == std::string::npos ? list.size() : end + 1);
 
+    run.progress.set_system(name);
     SystemProfile profile;
     SystemState state;
     state.failed = !read_system_profile(run, name, profile);
@@ -167,7 +167,8 @@ int global_run(RunContext& run) {
                                       config.definition.node_id_text, systems, processed, failed));
   run.writer.text_end();
   run.writer.result_end();
-  run.print(run.writer.take());
+  run.emit(run.writer.take());
+  run.progress.set_result_open(false);
   if (run.trace_mode()) run.print(now_processed_line(run.now()));
   return 0;
 }

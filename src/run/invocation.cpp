@@ -2,14 +2,13 @@
 
 #include <array>
 
+#include "run/version.h"
 #include "text/ascii.h"
 #include "text/fixed_field.h"
 
 namespace keldar {
 
 namespace {
-
-constexpr std::string_view kVersion = "Vers 4.3 / 29.08.22";
 
 // Sensor names are compared on this many characters, blank-padded.
 constexpr std::size_t kSensorNameWidth = 10;
@@ -34,7 +33,7 @@ void take_sensor_name(Invocation& invocation) {
 
 std::string banner_line(std::string_view start_time) {
   return "* " + std::string(start_time) + " SAP " + std::string(kProgramName) + " " +
-         std::string(kVersion) + "\n";
+         version_text() + "\n";
 }
 
 OutputMode output_mode_for_program(std::string_view program_path) {

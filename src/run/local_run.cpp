@@ -31,6 +31,7 @@ int local_run(RunContext& run) {
   if (announced) run.print(run.invocation.banner_line);
 
   run.hold_result = !run.trace_mode();
+  run.progress.set_system(config.profile_file_name);
   SystemState state;
   register_environment(run, state.handle);
   run.writer.clear();

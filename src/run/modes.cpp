@@ -116,8 +116,7 @@ class Modes {
     });
     auto print = [this](std::string_view line) { run_.print(line); };
     if (grades) {
-      run_.writer.result_begin();
-      run_.emit(run_.writer.take());
+      run_.begin_result();
       for (const std::string& monitor : monitors) {
         WalkResult walk = evaluate(monitor, 0, print);
         run_.writer.clear();
@@ -141,8 +140,7 @@ class Modes {
   }
 
   void single_monitor_mode(bool grades) {
-    run_.writer.result_begin();
-    run_.emit(run_.writer.take());
+    run_.begin_result();
     // A result is open: the tree listing is no part of it, and shows only
     // in trace mode.
     auto listing = [this](std::string_view line) {

@@ -18,6 +18,7 @@
 #include "run/local_run.h"
 #include "run/run_context.h"
 #include "run/start_phase.h"
+#include "run/timeout.h"
 
 namespace keldar {
 
@@ -29,19 +30,6 @@ constexpr int kArgumentsRead = 3;
 int end_with(const Failure& failure) {
   platform::console_write(error_result(failure.text));
   return kFailureExitStatus;
-}
-
-std::optional<Failure> library_failure(const RfcLibraryLoad& load) {
-  const char* library = rfc_library_file_name();
-  switch (load.outcome) {
-    case RfcLibraryLoad::Outcome::loaded: return std::nullopt;
-    case RfcLibraryLoad::Outcome::missing: return failure(Message::library_missing, {library});
-    case RfcLibraryLoad::Outcome::unloadable:
-      return failure(Message::library_unloadable, {library, load.detail});
-    case RfcLibraryLoad::Outcome::incomplete:
-      return failure(Message::library_incomplete, {library, load.detail});
-  }
-  return std::nullopt;
 }
 
 // The end of a run that something unforeseen broke off; even without
@@ -81,6 +69,7 @@ int run(int argc, char** argv) {
 
   const Configuration& config = std::get<Configuration>(started);
   RunContext context(invocation, config, files, clock, rfc.api, &platform::console_write);
+  std::unique_ptr<platform::Watchdog> time_limit = arm_timeout(context);
   return config.global_run ? global_run(context) : local_run(context);
 }
 

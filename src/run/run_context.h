@@ -14,6 +14,7 @@
 #include "rfc/function_call.h"
 #include "rfc/rfc_library.h"
 #include "rfc/rfc_trace.h"
+#include "rfc/run_progress.h"
 #include "run/configuration.h"
 #include "run/invocation.h"
 
@@ -41,6 +42,7 @@ struct RunContext {
   RfcTrace trace;
   ResultWriter writer;
   Measurement measurement;
+  RunProgress progress;
   // Writes to standard output.
   std::function<void(std::string_view)> print;
   // The result's pieces are held until the run ends, so that a failure
@@ -48,6 +50,13 @@ struct RunContext {
   // result. Trace mode, which is read by a person, prints them at once.
   bool hold_result = false;
   std::string held_result;
+
+  // Opens the result: result_begin, emitted at once.
+  void begin_result() {
+    writer.result_begin();
+    emit(writer.take());
+    if (!hold_result) progress.set_result_open(true);
+  }
 
   // Prints a piece of the result, or holds it.
   void emit(std::string_view piece) {
@@ -59,10 +68,11 @@ struct RunContext {
   }
   // Drops what is held (a failed run prints its error result instead).
   void drop_result() { held_result.clear(); }
-  // Prints what is held.
+  // Prints what is held; the result is complete then.
   void release_result() {
     if (!held_result.empty()) print(held_result);
     held_result.clear();
+    progress.set_result_open(false);
   }
 
   bool trace_mode() const { return invocation.trace_mode; }

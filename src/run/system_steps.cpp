@@ -21,7 +21,7 @@ RFC_HANDLE open_connection(RunContext& run, const SystemProfile& profile) {
     if (run.trace_mode()) run.print("* SapRfc.Ini.......: " + std::string(destination) + "<\n");
   };
   return rfc_open(run.api, run.files, connection_values(profile, run.config.definition),
-                  run.trace, announce);
+                  run.trace, announce, &run.progress);
 }
 
 std::string system_line(std::string_view time, std::string_view system_name,

@@ -42,7 +42,7 @@ void driver_step(SystemState& state, Driver&& driver) {
 
 // The session of the open connection.
 inline RfcSession session_of(RunContext& run, const SystemState& state) {
-  return {run.api, state.handle, run.structures, run.trace};
+  return {run.api, state.handle, run.structures, run.trace, &run.progress};
 }
 
 // The connection values of a profile, with the host name and system number

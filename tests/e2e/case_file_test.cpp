@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "case_file.h"
+#include "output_checks.h"
 #include "case_variants.h"
 
 namespace keldar::e2e {
@@ -263,6 +264,41 @@ TEST(CaseFormat, MistakesAreRefused) {
   for (const char* text : broken) {
     EXPECT_THROW(parse_cases(text, "t"), ParseError) << text;
   }
+}
+
+}  // namespace
+}  // namespace keldar::e2e
+
+namespace keldar::e2e {
+namespace {
+
+TEST(OutputChecks, OneWellFormedDocumentOrAReason) {
+  EXPECT_EQ(xml_document_problem("\n<Prtg>\n<Text>a &amp; b</Text>\n</Prtg>\n"), "");
+  const char* broken[] = {
+      "<Prtg>\n<Text>R&D</Text>\n</Prtg>\n",            // a bare "&"
+      "\n<Prtg>\n<Result>\n",                           // not closed
+      "RFC error\n<Prtg></Prtg>\n",                     // text before the root
+      "<Prtg></Prtg>\n<Prtg><Error>1</Error></Prtg>\n", // two documents
+      "<Prtg><Text>\x01</Text></Prtg>",                 // a control byte
+      "",
+  };
+  for (const char* out : broken) EXPECT_NE(xml_document_problem(out), "") << out;
+}
+
+TEST(OutputChecks, StatisticsFormPairsAndFinalLine) {
+  EXPECT_EQ(statistics_problem("\n\nMessage.A: A (#)\nStatistic.A: 1\n# text\n"), "");
+  EXPECT_EQ(statistics_problem("\n# only the text\n"), "");
+  EXPECT_NE(statistics_problem("\n\nMessage.A: A (#)\n# text\n"), "");
+  EXPECT_NE(statistics_problem("\n\nMessage.A: A (#)\nStatistic.B: 1\n# text\n"), "");
+  EXPECT_NE(statistics_problem("\n\nMessage.A: A (#)\nStatistic.A: 1\n"), "");
+  EXPECT_NE(statistics_problem("\n# text\nstray\n"), "");
+  EXPECT_NE(statistics_problem("\n# text"), "");
+}
+
+TEST(OutputChecks, PasswordsAreFoundAnywhere) {
+  EXPECT_TRUE(reveals("CLIENT=100 PASSWD=Secret01 LANG=D", "Secret01"));
+  EXPECT_FALSE(reveals("Password...: ********", "Secret01"));
+  EXPECT_FALSE(reveals("anything", ""));
 }
 
 }  // namespace

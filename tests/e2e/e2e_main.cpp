@@ -28,6 +28,7 @@
 #include <sstream>
 
 #include "case_file.h"
+#include "output_checks.h"
 #include "process.h"
 
 namespace fs = std::filesystem;
@@ -200,7 +201,16 @@ class Workspace {
 
 // The stored form of a password, as keldar-profile writes it. Produced with
 // the leg's own keldar-profile, once per password and run.
+// The passwords the current case stored in its profiles; none of them may
+// show anywhere the programs write.
+std::set<std::string> g_case_passwords;
+int g_cases_checked_for_leaks = 0;
+
+// Shorter passwords could show by chance in any text.
+constexpr std::size_t kShortestCheckedPassword = 6;
+
 std::string scrambled(const std::string& password) {
+  if (password.size() >= kShortestCheckedPassword) g_case_passwords.insert(password);
   static std::map<std::string, std::string> cache;
   auto found = cache.find(password);
   if (found != cache.end()) return found->second;
@@ -295,9 +305,14 @@ void lay_down(Workspace& ws) {
     }
   }
   for (const CopySpec& copy : c.copies) {
-    std::string path = executable_name(expand(copy.path));
+    // A program gets the leg's ".exe"; a file with an extension of its own
+    // (the RFC library, "{{rfclib}}") is copied under its name.
+    auto leg_name = [](const std::string& name) {
+      return fs::path(name).has_extension() ? name : executable_name(name);
+    };
+    std::string path = leg_name(expand(copy.path));
     ws.prepare(path, false);
-    fs::path from = g_options.bin / executable_name(copy.program);
+    fs::path from = g_options.bin / leg_name(expand(copy.program));
     if (!fs::exists(from)) throw std::runtime_error("program not built: " + from.string());
     fs::copy_file(from, ws.host_path(path), fs::copy_options::overwrite_existing);
   }
@@ -347,6 +362,7 @@ class CaseTest : public testing::Test {
     SCOPED_TRACE(where.str());
 
     Workspace ws(c);
+    g_case_passwords.clear();
     try {
       lay_down(ws);
       for (const Step& step : c.steps) {
@@ -362,6 +378,7 @@ class CaseTest : public testing::Test {
       for (const std::string& p : c.must_be_absent) {
         EXPECT_FALSE(fs::exists(ws.host_path(expand(p)))) << p << " should be gone afterwards";
       }
+      check_no_password_left(ws);
       for (const ContentSpec& spec : c.contents) {
         fs::path file = ws.host_path(expand(spec.path));
         if (!fs::is_regular_file(file)) {
@@ -384,6 +401,55 @@ class CaseTest : public testing::Test {
   }
 
  private:
+  // No file the programs wrote or changed in the working directory holds a
+  // password (the case's own files, as it laid them down, may).
+  void check_no_password_left(Workspace& ws) {
+    if (g_case_passwords.empty()) return;
+    ++g_cases_checked_for_leaks;
+    std::map<fs::path, std::string> laid_down;
+    for (const FileSpec& f : ws.the_case().files) {
+      if (f.directory) continue;
+      laid_down[ws.host_path(expand(f.path))] =
+          f.from ? read_file(g_options.source / *f.from) : expand(f.content);
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(ws.dir())) {
+      if (!entry.is_regular_file()) continue;
+      auto own = laid_down.find(entry.path());
+      std::string content = read_file(entry.path());
+      if (own != laid_down.end() && own->second == content) continue;
+      for (const std::string& password : g_case_passwords) {
+        EXPECT_FALSE(reveals(content, password))
+            << fs::relative(entry.path(), ws.dir()) << " holds a profile's password";
+      }
+    }
+  }
+
+  // What every step's output must be, besides its expectation: a parsable
+  // document for its consumer, and free of passwords.
+  void check_output(const std::string& shown, const Step& step,
+                    const std::vector<std::string>& args, const ProcessResult& r) {
+    for (const std::string& password : g_case_passwords) {
+      EXPECT_FALSE(reveals(r.out, password)) << shown << "\n  standard output holds a password";
+      EXPECT_FALSE(reveals(r.err, password)) << shown << "\n  standard error holds a password";
+    }
+    bool trace = false;
+    for (const std::string& a : args) trace = trace || a.find_first_of("#@$%") != std::string::npos;
+    // Trace mode is for a person, and the RFC error block (status 1) is no
+    // document of any consumer.
+    if (trace || r.status == 1) return;
+    if (r.out.find("<Prtg>") != std::string::npos) {
+      std::string problem = xml_document_problem(r.out);
+      EXPECT_EQ(problem, "") << shown << "\n  the XML form is not well-formed:\n" << visible(r.out);
+    }
+    std::string name = fs::path(step.program).stem().string();
+    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    const bool statistics = name.size() > 8 && name.compare(name.size() - 8, 8, "halvenor") == 0;
+    if (statistics && r.status == 0) {
+      std::string problem = statistics_problem(r.out);
+      EXPECT_EQ(problem, "") << shown << "\n  not the statistics form:\n" << visible(r.out);
+    }
+  }
+
   bool run_step(Workspace& ws, const Step& step) {
     std::vector<std::string> args;
     for (const std::string& a : step.args) args.push_back(expand(a));
@@ -408,6 +474,7 @@ class CaseTest : public testing::Test {
                     << visible(r.out) << "  standard error:\n" << r.err;
       return false;
     }
+    check_output(shown, step, args, r);
     bool ok = true;
     const std::optional<Expectation>& expected = step.expected_stdout(g_options.leg);
     if (!expected->any) {
@@ -546,5 +613,8 @@ int main(int argc, char** argv) {
   }
   std::cout << "End-to-end cases from " << g_options.cases.string() << " against "
             << g_options.bin.string() << " (" << leg_name(g_options.leg) << " leg)\n";
-  return RUN_ALL_TESTS();
+  int status = RUN_ALL_TESTS();
+  std::cout << "Password leaks checked in " << g_cases_checked_for_leaks
+            << " cases: every step's output and every file left behind.\n";
+  return status;
 }

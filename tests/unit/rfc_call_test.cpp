@@ -182,7 +182,8 @@ TEST(Drivers, SystemInformationTakesFieldsAtTheirWidths) {
   EXPECT_EQ(info.system_id, "PR      ");
 
   s.fake.receive_code = RFC_FAILURE;
-  SystemInfo kept{"h", "d", "s"};
+  SystemInfo kept;
+  kept.host = "h";
   CallResult failed = call_rfc_system_info(s.session, kept);
   EXPECT_EQ(failed.error_text, "Error 1014: RFC-Failure raised !");
   EXPECT_EQ(kept.host, "h");

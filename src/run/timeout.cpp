@@ -1,0 +1,38 @@
+#include "run/timeout.h"
+
+#include <chrono>
+
+#include "output/error_result.h"
+#include "platform/console.h"
+#include "run/failure.h"
+
+namespace keldar {
+
+std::string timeout_text(const RunProgress::Snapshot& progress, int seconds,
+                         const WriterOptions& options) {
+  const std::string step = progress.step.empty() ? "the start of the run" : progress.step;
+  const std::string message =
+      failure(Message::run_timed_out, {std::to_string(seconds), progress.system, step}).text;
+  if (!progress.result_open) return error_result(message);
+  // The monitor has the opening of the result: it gets its end.
+  ResultWriter writer(options);
+  writer.text_begin();
+  writer.append_text(message);
+  writer.text_end();
+  writer.result_end();
+  return writer.take();
+}
+
+std::unique_ptr<platform::Watchdog> arm_timeout(const RunContext& run) {
+  const std::optional<int> seconds = run.config.definition.timeout_seconds;
+  if (!seconds) return nullptr;
+  const RunProgress& progress = run.progress;
+  WriterOptions options{run.invocation.output_mode, run.invocation.channel_selector};
+  return std::make_unique<platform::Watchdog>(
+      std::chrono::seconds(*seconds), [&progress, options, limit = *seconds] {
+        platform::console_last_words(timeout_text(progress.snapshot(), limit, options),
+                                     kFailureExitStatus);
+      });
+}
+
+}  // namespace keldar
