@@ -22,11 +22,17 @@ struct ToolRun {
   std::string err;
 };
 
+// The commands tested here never load the RFC library.
+RfcLibraryLoad no_library(RfcLibrary&) {
+  ADD_FAILURE() << "the RFC library was loaded";
+  return {RfcLibraryLoad::Outcome::missing, ""};
+}
+
 ToolRun run_tool(const std::vector<std::string>& arguments, const std::string& input = "") {
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  int status = run_profile_tool(arguments, in, out, err, platform::FileSystem(), 99);
+  int status = run_profile_tool(arguments, in, out, err, platform::FileSystem(), 99, no_library);
   return {status, out.str(), err.str()};
 }
 

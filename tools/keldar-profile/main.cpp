@@ -6,6 +6,7 @@
 
 #include "profile_tool.h"
 #include "platform/file_system.h"
+#include "platform/program_location.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
@@ -14,5 +15,10 @@ int main(int argc, char** argv) {
   std::random_device device;
   std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
   keldar::platform::FileSystem files;
-  return keldar::run_profile_tool(arguments, std::cin, std::cout, std::cerr, files, seed);
+  // The library beside the tool, as the sensor loads the one beside itself.
+  auto load_library = [](keldar::RfcLibrary& rfc) {
+    return keldar::load_rfc_library(keldar::platform::executable_directory(), rfc);
+  };
+  return keldar::run_profile_tool(arguments, std::cin, std::cout, std::cerr, files, seed,
+                                  load_library);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string_view>
+#include <variant>
 
 #include "config/config_lines.h"
 #include "config/file_locations.h"
@@ -12,8 +13,11 @@
 #include "config/profile_writer.h"
 #include "config/sensor_line.h"
 #include "config/system_profile.h"
+#include "connection_test.h"
 #include "run/failure.h"
+#include "run/invocation.h"
 #include "run/start_phase.h"
+#include "run/version.h"
 #include "text/ascii.h"
 
 namespace keldar {
@@ -35,6 +39,11 @@ constexpr std::string_view kUsage =
     "      [--mon NAME=DEFINITION]...\n"
     "      Writes PROFILE; the password is read (one line) from standard input.\n"
     "      An existing file is replaced only with --force.\n"
+    "  keldar-profile test PROFILE\n"
+    "      Connects to the system of PROFILE as the sensor does, with the RFC\n"
+    "      library beside this program, and reports the system, the version of\n"
+    "      XAL and the monitor sets, or the step that failed. One logon attempt.\n"
+    "  keldar-profile --version\n"
     "  keldar-profile --help\n"
     "\n"
     "PROFILE gets the extension \".P00\" unless its fourth character from the\n"
@@ -100,25 +109,35 @@ int scramble(const std::vector<std::string>& arguments, std::istream& in, std::o
   return 0;
 }
 
+// The profile at `path`, read and checked with the sensor's own reader, or
+// the sensor's error text.
+std::variant<SystemProfile, Failure> read_checked_profile(const std::string& path,
+                                                          const platform::FileSystem& files) {
+  const std::string name = file_name_of(path);
+  SystemProfile profile;
+  std::unique_ptr<platform::InputFile> file = files.open(path);
+  if (file == nullptr) return failure(Message::profile_missing, {path});
+  std::string unused_definition;
+  text::LineReader lines = config_lines(*file);
+  ProfileRead read = read_profile(lines, std::string_view(), profile, unused_definition);
+  if (read == ProfileRead::unreadable) return failure(Message::profile_missing, {path});
+  if (auto error = profile_failure(read, name)) return *error;
+  if (auto error = profile_failure(check_profile(profile), name)) return *error;
+  return profile;
+}
+
+int report(std::ostream& err, const Failure& failure) {
+  err << failure.text << '\n';
+  return 2;
+}
+
 int check(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
           const platform::FileSystem& files) {
   if (arguments.size() != 2) return refuse(err, "check takes one PROFILE");
   const std::string path = with_default_extension(arguments[1]);
-  const std::string name = file_name_of(path);
-  auto report = [&err](const Failure& failure) {
-    err << failure.text << '\n';
-    return 2;
-  };
-
-  SystemProfile profile;
-  std::unique_ptr<platform::InputFile> file = files.open(path);
-  if (file == nullptr) return report(failure(Message::profile_missing, {path}));
-  std::string unused_definition;
-  text::LineReader lines = config_lines(*file);
-  ProfileRead read = read_profile(lines, std::string_view(), profile, unused_definition);
-  if (read == ProfileRead::unreadable) return report(failure(Message::profile_missing, {path}));
-  if (auto error = profile_failure(read, name)) return report(*error);
-  if (auto error = profile_failure(check_profile(profile), name)) return report(*error);
+  auto read = read_checked_profile(path, files);
+  if (const Failure* error = std::get_if<Failure>(&read)) return report(err, *error);
+  const SystemProfile& profile = std::get<SystemProfile>(read);
 
   for (const ProfileKey& key : kProfileKeys) {
     std::string_view value =
@@ -128,8 +147,8 @@ int check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
     out << '\n';
   }
   // The local sensors as they stand in the file.
-  file = files.open(path);
-  if (file == nullptr) return report(failure(Message::profile_missing, {path}));
+  std::unique_ptr<platform::InputFile> file = files.open(path);
+  if (file == nullptr) return report(err, failure(Message::profile_missing, {path}));
   text::LineReader again = config_lines(*file);
   std::string line;
   while (again.next(line)) {
@@ -206,11 +225,25 @@ int create(const std::vector<std::string>& arguments, std::istream& in, std::ost
   return 0;
 }
 
+// The connection check; the report goes to `out`, failures included.
+int test(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+         const platform::FileSystem& files, const RfcLibraryLoader& load_library) {
+  if (arguments.size() != 2) return refuse(err, "test takes one PROFILE");
+  const std::string path = with_default_extension(arguments[1]);
+  auto read = read_checked_profile(path, files);
+  if (const Failure* error = std::get_if<Failure>(&read)) return report(err, *error);
+  RfcLibrary rfc;
+  RfcLibraryLoad load = load_library(rfc);
+  if (load.outcome != RfcLibraryLoad::Outcome::loaded) return report_library_failure(load, out);
+  return run_connection_test(file_name_of(path), std::get<SystemProfile>(read), rfc.api, files,
+                             out);
+}
+
 }  // namespace
 
 int run_profile_tool(const std::vector<std::string>& arguments, std::istream& in,
                      std::ostream& out, std::ostream& err, const platform::FileSystem& files,
-                     std::uint64_t seed) {
+                     std::uint64_t seed, const RfcLibraryLoader& load_library) {
   if (arguments.empty()) {
     err << kUsage;
     return 2;
@@ -220,9 +253,14 @@ int run_profile_tool(const std::vector<std::string>& arguments, std::istream& in
     out << kUsage;
     return 0;
   }
+  if (command == "--version") {
+    out << "keldar-profile, SAP " << kProgramName << ' ' << version_text() << '\n';
+    return 0;
+  }
   if (command == "scramble") return scramble(arguments, in, out, err, seed);
   if (command == "check") return check(arguments, out, err, files);
   if (command == "create") return create(arguments, in, out, err, files, seed);
+  if (command == "test") return test(arguments, out, err, files, load_library);
   err << "keldar-profile: unknown command " << command << "\n\n" << kUsage;
   return 2;
 }
