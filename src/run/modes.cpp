@@ -46,19 +46,21 @@ class Modes {
     state_.call_ok = false;
     const bool grades = p.has(",GRADES");
 
+    // The listings are held with the result, so that a failure prints the
+    // error document alone.
     if (p.has("MONITOR-SETS")) {
-      run_.print(kShortHeader);
-      run_.print(kShortRule);
+      run_.emit(kShortHeader);
+      run_.emit(kShortRule);
       driver_step(state_, [&] {
         return call_ms_getlist(session(), profile().user, [this](std::string_view name) {
-          run_.print(monitor_set_line(name) + "\n");
+          run_.emit(monitor_set_line(name) + "\n");
         });
       });
-      run_.print(kShortRule);
+      run_.emit(kShortRule);
     }
     if (!grades && p.has("MONITOR-SET=")) {
-      run_.print(kLongHeader);
-      run_.print(kLongRule);
+      run_.emit(kLongHeader);
+      run_.emit(kLongRule);
     }
     const bool set_mode = text::starts_with(p.upper, "MSET=") || p.has("MONITOR-SET=");
     const bool monitor_mode = text::starts_with(p.upper, "MONITOR=");
@@ -68,7 +70,7 @@ class Modes {
       // The run ends with the error result; it names the cause.
       state_.error_texts += message_text(Message::no_mode_selected);
     }
-    if (!grades && (p.has("MONITOR(S)") || p.has("MONITOR-SET="))) run_.print(kLongRule);
+    if (!grades && (p.has("MONITOR(S)") || p.has("MONITOR-SET="))) run_.emit(kLongRule);
   }
 
  private:
@@ -114,7 +116,7 @@ class Modes {
     driver_step(state_, [&] {
       return call_mon_getlist(session(), profile().user, definition().monitor_set_name, monitors);
     });
-    auto print = [this](std::string_view line) { run_.print(line); };
+    auto print = [this](std::string_view line) { run_.emit(line); };
     if (grades) {
       run_.begin_result();
       for (const std::string& monitor : monitors) {
@@ -134,7 +136,7 @@ class Modes {
       return;
     }
     for (const std::string& monitor : monitors) {
-      run_.print(text::fit(monitor, kListLabelWidth) + " M : :: :: xx.xx.xx xx.xx ::.::.:: ::.::\n");
+      run_.emit(text::fit(monitor, kListLabelWidth) + " M : :: :: xx.xx.xx xx.xx ::.::.:: ::.::\n");
       evaluate(monitor, 3, print);
     }
   }
