@@ -19,8 +19,6 @@ constexpr std::array<std::string_view, 3> kFixedCandidates = {
     "\\Program Files\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\",
     "\\Program Files (x86)\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\",
 };
-// "C:\PRTG_Path.Txt" is read as with a 100-byte line buffer.
-constexpr std::size_t kPathFileLineChars = 99;
 
 // A line of "C:\PRTG_Path.Txt" that names a directory: "\dir", "C:\dir" or
 // "C:" (and "/dir" where "/" separates directories).
@@ -37,14 +35,7 @@ std::optional<std::string> installation_directory(const platform::FileSystem& fi
   std::unique_ptr<platform::InputFile> file = files.open(kPrtgPathFile);
   if (file == nullptr) return std::nullopt;
   text::LineReader lines = config_lines(*file, kPathFileLineChars);
-  std::string directory;
-  std::string line;
-  while (lines.next(line)) {
-    if (names_directory(line)) directory = line;
-  }
-  if (lines.failed()) return std::nullopt;
-  if (directory.empty() || !platform::is_directory_separator(directory.back())) directory += '\\';
-  return directory;
+  return installation_root(lines);
 }
 
 // Opens `path` when it can be read; null otherwise.
@@ -55,6 +46,17 @@ std::unique_ptr<platform::InputFile> open_readable(const platform::FileSystem& f
 }
 
 }  // namespace
+
+std::optional<std::string> installation_root(text::LineReader& lines) {
+  std::string directory;
+  std::string line;
+  while (lines.next(line)) {
+    if (names_directory(line)) directory = line;
+  }
+  if (lines.failed()) return std::nullopt;
+  if (directory.empty() || !platform::is_directory_separator(directory.back())) directory += '\\';
+  return directory;
+}
 
 std::string with_default_extension(std::string_view profile_argument) {
   std::string name(profile_argument);

@@ -3,18 +3,28 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "text/line_reader.h"
 
 namespace keldar {
 
 // The global file, which holds global sensors instead of a system.
 inline constexpr std::string_view kGlobalSensorFile = "SAP Velquist.Gbl";
 
-// The optional file that names the PRTG installation directory.
+// The optional file that names the PRTG installation directory, read as
+// with a 100-byte line buffer.
 inline constexpr std::string_view kPrtgPathFile = "C:\\PRTG_Path.Txt";
+inline constexpr std::size_t kPathFileLineChars = 99;
+
+// The installation root that the lines of "C:\PRTG_Path.Txt" name: the
+// last line that starts with a directory separator, has one in column 3
+// or a ":" in column 2, with a separator appended when it lacks one ("\"
+// when there is no such line); none after a read error.
+std::optional<std::string> installation_root(text::LineReader& lines);
 
 // The profile argument with the default extension ".P00" appended unless its
 // fourth character from the end is "." ("PRD" -> "PRD.P00"; "PRD.P01" stays).

@@ -120,6 +120,11 @@ bool read_sensor_file(const platform::FileSystem& files, const std::string& path
   std::unique_ptr<platform::InputFile> file = files.open(path);
   if (file == nullptr) return false;
   text::LineReader lines = config_lines(*file);
+  return read_sensor_lines(lines, lookup_name, definition);
+}
+
+bool read_sensor_lines(text::LineReader& lines, std::string_view lookup_name,
+                       SensorDefinition& definition) {
   std::string line;
   while (lines.next(line)) {
     if (auto text = sensor_line_text(line, kGlobalDefinitionKind, lookup_name,

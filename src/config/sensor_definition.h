@@ -8,6 +8,7 @@
 
 #include "config/parameter_text.h"
 #include "platform/file_system.h"
+#include "text/line_reader.h"
 
 namespace keldar {
 
@@ -53,6 +54,10 @@ SensorFile sensor_file_for(const ParameterText& parameters, std::string_view pro
 // be opened or read (error 1020).
 bool read_sensor_file(const platform::FileSystem& files, const std::string& path,
                       std::string_view lookup_name, SensorDefinition& definition);
+
+// The same for lines already open; false after a read error.
+bool read_sensor_lines(text::LineReader& lines, std::string_view lookup_name,
+                       SensorDefinition& definition);
 
 // The parameter text of a named sensor: the working copy is the stored
 // definition plus the option suffix in upper case, the verbatim copy the

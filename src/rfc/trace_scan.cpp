@@ -7,8 +7,6 @@ namespace keldar {
 
 namespace {
 
-// The library's trace lines, as read with a 100-byte line buffer.
-constexpr std::size_t kTraceLineChars = 99;
 // "**** ERROR " opens an error block.
 constexpr std::string_view kBlockStart = "**** ERROR ";
 // "ERROR " and its blanks take the first 12 characters; the error follows.
@@ -26,6 +24,10 @@ TraceScan trace_scan(const platform::FileSystem& files) {
   text::LineReader reader(
       [&file](char* buffer, std::size_t size) { return file->read(buffer, size); },
       kTraceLineChars);
+  return scan_trace_lines(reader);
+}
+
+TraceScan scan_trace_lines(text::LineReader& reader) {
   std::string kept;
   std::string line;
   while (reader.next(line)) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "text/line_reader.h"
 
 namespace keldar {
 
@@ -26,5 +27,12 @@ struct TraceScan {
 // 13) and lines with "======> " at characters 8 to 15 (the error from
 // character 16) carry the error; a line with both gives the arrow's.
 TraceScan trace_scan(const platform::FileSystem& files);
+
+// The same over the lines of a trace file (pieces of at most 99
+// characters).
+TraceScan scan_trace_lines(text::LineReader& lines);
+
+// The pieces in which the trace file is read.
+inline constexpr std::size_t kTraceLineChars = 99;
 
 }  // namespace keldar
