@@ -33,6 +33,14 @@ demo:
 	@cmake --build build/demo -j $(JOBS) --target keldar keldar-halvenor keldar-dravosk keldar-profile rfccm
 	@bash demo/run-demo.sh build/demo/bin
 
+# The benchmarks (docs/performance.md): a Release tree of their own in
+# build/bench/, tables on the console and in build/bench/report/. Not part
+# of make test: the benchmarks report, the tests check results.
+.PHONY: bench
+bench:
+	@bash .ci/deps bench
+	@bash bench/run-bench.sh
+
 deps:
 	@bash .ci/deps
 

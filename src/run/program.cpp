@@ -54,26 +54,45 @@ int run(int argc, char** argv) {
   std::vector<std::string> arguments;
   for (int i = 1; i < argc && i <= kArgumentsRead; ++i) arguments.emplace_back(argv[i]);
 
-  auto parsed = parse_command_line(start, arguments);
-  if (const Failure* error = std::get_if<Failure>(&parsed)) return end_with(*error);
-  const Invocation& invocation = std::get<Invocation>(parsed);
-
   platform::FileSystem files;
-  auto started = run_start_phase(invocation, files);
-  if (const Failure* error = std::get_if<Failure>(&started)) return end_with(*error);
-
   RfcLibrary rfc;
-  if (auto error = library_failure(load_rfc_library(platform::executable_directory(), rfc))) {
-    return end_with(*error);
-  }
-
-  const Configuration& config = std::get<Configuration>(started);
-  RunContext context(invocation, config, files, clock, rfc.api, &platform::console_write);
-  std::unique_ptr<platform::Watchdog> time_limit = arm_timeout(context);
-  return config.global_run ? global_run(context) : local_run(context);
+  RunEnvironment environment{
+      files, clock,
+      [&rfc]() -> std::variant<const RfcApi*, Failure> {
+        if (auto error = library_failure(load_rfc_library(platform::executable_directory(), rfc))) {
+          return *error;
+        }
+        return &rfc.api;
+      },
+      &platform::console_write};
+  return run_sensor(start, arguments, environment);
 }
 
 }  // namespace
+
+int run_sensor(const ProgramStart& start, const std::vector<std::string>& arguments,
+               const RunEnvironment& environment) {
+  auto fail = [&environment](const Failure& failure) {
+    environment.print(error_result(failure.text));
+    return kFailureExitStatus;
+  };
+  auto parsed = parse_command_line(start, arguments);
+  if (const Failure* error = std::get_if<Failure>(&parsed)) return fail(*error);
+  const Invocation& invocation = std::get<Invocation>(parsed);
+
+  auto started = run_start_phase(invocation, environment.files);
+  if (const Failure* error = std::get_if<Failure>(&started)) return fail(*error);
+
+  auto loaded = environment.load_library();
+  if (const Failure* error = std::get_if<Failure>(&loaded)) return fail(*error);
+
+  const Configuration& config = std::get<Configuration>(started);
+  RunContext context(invocation, config, environment.files, environment.clock,
+                     *std::get<const RfcApi*>(loaded), environment.print);
+  std::unique_ptr<platform::Watchdog> time_limit;
+  if (environment.time_limit) time_limit = arm_timeout(context);
+  return config.global_run ? global_run(context) : local_run(context);
+}
 
 int run_program(int argc, char** argv) {
   platform::console_init();

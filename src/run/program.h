@@ -1,6 +1,18 @@
 // The sensor program: one run per process.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "rfc/rfc_library.h"
+#include "run/failure.h"
+#include "run/invocation.h"
+
 namespace keldar {
 
 // Runs the sensor on the command line and returns the exit status: 0 after
@@ -8,5 +20,25 @@ namespace keldar {
 // exception leaves it: whatever escapes the run is reported as an error
 // document with status 2, so the monitor always gets a document.
 int run_program(int argc, char** argv);
+
+// What a run takes from the process around it: run_program passes the real
+// files, clock, library and standard output; a harness can pass its own.
+struct RunEnvironment {
+  const platform::FileSystem& files;
+  const platform::Clock& clock;
+  // Loads the RFC library, after the start phase has passed: its entry
+  // points (which must outlive the run), or why it cannot be used.
+  std::function<std::variant<const RfcApi*, Failure>()> load_library;
+  std::function<void(std::string_view)> print;
+  // Arms ",TIMEOUT=", which ends the process when the time is up.
+  bool time_limit = true;
+};
+
+// One run on the arguments that follow the program name: the command line,
+// the start phase, the library, then the local or the global run. Returns
+// the exit status; a failure prints its error document through `print`.
+// Exceptions are left to the caller.
+int run_sensor(const ProgramStart& start, const std::vector<std::string>& arguments,
+               const RunEnvironment& environment);
 
 }  // namespace keldar
