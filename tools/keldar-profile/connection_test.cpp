@@ -223,7 +223,7 @@ class ConnectionTest {
     if (from_library) {
       report_line(out_, "Last error", last_error.empty() ? "none reported" : last_error);
     }
-    std::string_view key = last_error.substr(0, last_error.find(": "));
+    std::string key = last_error.substr(0, last_error.find(": "));
     report_text(out_, "Hint", failure_hint(step, key, last_error));
     report_line(out_, "Result", "the connection does not work");
     return kFailureExitStatus;
