@@ -103,7 +103,8 @@ TEST(ProfileToolConnection, ALibraryThatDidNotLoadIsTheFailedStep) {
     return RfcLibraryLoad{RfcLibraryLoad::Outcome::missing, ""};
   });
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.out.find("Failed step..: load the RFC library\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.rfind("Profile......: PRD.P00\nFailed step..: load the RFC library\n", 0), 0u)
+      << r.out;
   EXPECT_NE(r.out.find(std::string("Error........: Error 1010: RFC-Library ") +
                        rfc_library_file_name() + " is missing...\n"),
             std::string::npos)

@@ -288,7 +288,9 @@ int run_connection_test(std::string_view profile_name, const SystemProfile& prof
   return ConnectionTest(profile, api, files, out).run();
 }
 
-int report_library_failure(const RfcLibraryLoad& load, std::ostream& out) {
+int report_library_failure(std::string_view profile_name, const RfcLibraryLoad& load,
+                           std::ostream& out) {
+  report_line(out, "Profile", profile_name);
   report_line(out, "Failed step", step_name(TestStep::load_library));
   if (auto error = library_failure(load)) report_line(out, "Error", error->text);
   // The library must be built for the program's architecture.

@@ -60,7 +60,9 @@ int run_connection_test(std::string_view profile_name, const SystemProfile& prof
                         const RfcApi& api, const platform::FileSystem& files, std::ostream& out);
 
 // The report of a library that did not load (the outcome must not be
-// "loaded"): the step, error 1010 and a hint; returns 2.
-int report_library_failure(const RfcLibraryLoad& load, std::ostream& out);
+// "loaded"): the profile, the step, error 1010, the architecture the library
+// must have, and a hint; returns 2.
+int report_library_failure(std::string_view profile_name, const RfcLibraryLoad& load,
+                           std::ostream& out);
 
 }  // namespace keldar

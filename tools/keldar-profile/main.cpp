@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "profile_tool.h"
+#include "platform/console.h"
 #include "platform/file_system.h"
 #include "platform/program_location.h"
 
 int main(int argc, char** argv) {
+  // The same bytes as on Linux, as the sensor writes them: LF line ends.
+  keldar::platform::console_init();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
   // Each stored password gets its own offset and filler characters.

@@ -234,7 +234,9 @@ int test(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
   if (const Failure* error = std::get_if<Failure>(&read)) return report(err, *error);
   RfcLibrary rfc;
   RfcLibraryLoad load = load_library(rfc);
-  if (load.outcome != RfcLibraryLoad::Outcome::loaded) return report_library_failure(load, out);
+  if (load.outcome != RfcLibraryLoad::Outcome::loaded) {
+    return report_library_failure(file_name_of(path), load, out);
+  }
   return run_connection_test(file_name_of(path), std::get<SystemProfile>(read), rfc.api, files,
                              out);
 }
