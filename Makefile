@@ -19,7 +19,7 @@ export WINEDLLOVERRIDES := mscoree,mshtml=
 WINE64 := /usr/lib/wine/wine64
 WINE32 := /usr/lib/wine/wine
 
-.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine e2e-wine32 clean
+.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine e2e-wine32 package package-test clean
 
 test: deps
 	@bash .ci/test-all
@@ -82,6 +82,28 @@ e2e-wine32: build windows32
 	@test -f $(WINEPREFIX32)/system.reg || \
 	  { WINEPREFIX=$(WINEPREFIX32) WINEARCH=win32 $(WINE32) wineboot -i && WINEPREFIX=$(WINEPREFIX32) wineserver -w; }
 	@WINEPREFIX=$(WINEPREFIX32) KELDAR_WINE=$(WINE32) build/bin/keldar_e2e --bin build/windows32/bin --wine32
+
+# The release archives of the three platforms in dist/ (docs/install.md),
+# from Release trees of their own (build/pkg-*).
+package:
+	@bash .ci/deps package
+	@bash packaging/build-archives.sh
+
+# The archives of make package, tested as an admin uses them: the Linux one
+# natively, the Windows x64 one under Wine, the 32-bit one under 32-bit Wine
+# or, where this machine cannot run 32-bit programs, for its content only.
+# (make test packs and tests archives of its own trees the same way.)
+package-test: deps package
+	@test -f $(WINEPREFIX)/system.reg || { $(WINE64) wineboot -i && wineserver -w; }
+	@bash packaging/test-package.sh dist/keldar-*-linux-*.tar.gz
+	@WINELOADER=$(WINE64) bash packaging/test-package.sh --wine $(WINE64) dist/keldar-*-windows-x64.zip
+	@if $(WINE32) --version >/dev/null 2>&1; then \
+	  test -f $(WINEPREFIX32)/system.reg || \
+	    { WINEPREFIX=$(WINEPREFIX32) WINEARCH=win32 $(WINE32) wineboot -i && WINEPREFIX=$(WINEPREFIX32) wineserver -w; }; \
+	  WINEPREFIX=$(WINEPREFIX32) WINELOADER=$(WINE32) bash packaging/test-package.sh --wine $(WINE32) dist/keldar-*-windows-x86.zip; \
+	else \
+	  bash packaging/test-package.sh --content-only dist/keldar-*-windows-x86.zip; \
+	fi
 
 clean:
 	rm -rf build
