@@ -118,15 +118,23 @@ constexpr std::array<OpenClue, 11> kOpenClues = {{
     {"GATEWAY", kNetworkHint},
 }};
 
-// The library's last error as "key: message", without the password.
-std::string last_error_text(const RfcApi& api, std::string_view password) {
+// The library's last error, without the password.
+struct LastError {
+  std::string key;
+  std::string message;
+  // "key: message", or the one of them there is.
+  std::string text() const {
+    return key.empty() || message.empty() ? key + message : key + ": " + message;
+  }
+};
+
+LastError last_error(const RfcApi& api, std::string_view password) {
   RFC_ERROR_INFO info;
   std::memset(&info, 0, sizeof info);
-  if (api.RfcLastError == nullptr || api.RfcLastError(&info) != 0) return "";
-  std::string key = text::trim_right(text::field_text(info.key, sizeof info.key));
-  std::string message = text::trim_right(text::field_text(info.message, sizeof info.message));
-  std::string both = key.empty() || message.empty() ? key + message : key + ": " + message;
-  return without_password(both, password);
+  if (api.RfcLastError == nullptr || api.RfcLastError(&info) != 0) return {};
+  return {without_password(text::trim_right(text::field_text(info.key, sizeof info.key)), password),
+          without_password(text::trim_right(text::field_text(info.message, sizeof info.message)),
+                           password)};
 }
 
 // How the open reached the system, as the report names it.
@@ -160,7 +168,6 @@ class ConnectionTest {
  private:
   // The steps in order, up to the first that fails.
   int steps() {
-
     const ConnectionValues values = connection_values(profile_, SensorDefinition());
     std::string destination_file;
     handle_ = rfc_open(api_, files_, values, trace_, [&](std::string_view destination) {
@@ -182,7 +189,7 @@ class ConnectionTest {
 
     std::string xal_version;
     result = call_sxmi_versions_get(session, xal_version);
-    if (!result.ok()) return failed(TestStep::xal_version, result.error_text, true);
+    if (!result.ok()) return failed(TestStep::xmi_versions, result.error_text, true);
     xal_version = text::trim_right(xal_version);
     if (xal_version.empty()) {
       return failed(TestStep::xal_version, "the system lists no version of the XMI interface XAL",
@@ -216,15 +223,15 @@ class ConnectionTest {
   // Reports a failed step. `from_library`: the library has a last error
   // for it.
   int failed(TestStep step, std::string_view error, bool from_library) {
-    std::string last_error = from_library ? last_error_text(api_, profile_.password) : "";
+    const LastError last = from_library ? last_error(api_, profile_.password) : LastError();
     report_line(out_, "Failed step", step_name(step));
-    if (!error.empty()) report_line(out_, "Error", without_password(std::string(error),
-                                                                    profile_.password));
-    if (from_library) {
-      report_line(out_, "Last error", last_error.empty() ? "none reported" : last_error);
+    if (!error.empty()) {
+      report_line(out_, "Error", without_password(std::string(error), profile_.password));
     }
-    std::string key = last_error.substr(0, last_error.find(": "));
-    report_text(out_, "Hint", failure_hint(step, key, last_error));
+    if (from_library) {
+      report_line(out_, "Last error", last.text().empty() ? "none reported" : last.text());
+    }
+    report_text(out_, "Hint", failure_hint(step, last.key, last.message));
     report_line(out_, "Result", "the connection does not work");
     return kFailureExitStatus;
   }
@@ -245,7 +252,8 @@ std::string_view step_name(TestStep step) {
     case TestStep::load_library: return "load the RFC library";
     case TestStep::open: return "open the connection (logon)";
     case TestStep::system_info: return "read the system information (RFC_SYSTEM_INFO)";
-    case TestStep::xal_version: return "find the version of XAL (SXMI_VERSIONS_GET)";
+    case TestStep::xmi_versions: return "list the XMI interfaces (SXMI_VERSIONS_GET)";
+    case TestStep::xal_version: return "find the XMI interface XAL among them";
     case TestStep::xmi_logon: return "log on to XAL (BAPI_XMI_LOGON)";
     case TestStep::monitor_sets: return "list the monitor sets (BAPI_SYSTEM_MS_GETLIST)";
     case TestStep::xmi_logoff: return "log off from XAL (BAPI_XMI_LOGOFF)";
@@ -264,8 +272,8 @@ std::string_view failure_hint(TestStep step, std::string_view key, std::string_v
       return kOpenHint;
     }
     case TestStep::system_info: return kSystemInfoHint;
-    case TestStep::xal_version:
-      return key.empty() && message.empty() ? kNoXalHint : kVersionsHint;
+    case TestStep::xmi_versions: return kVersionsHint;
+    case TestStep::xal_version: return kNoXalHint;
     case TestStep::xmi_logon: return kXmiLogonHint;
     case TestStep::monitor_sets: return kMonitorSetsHint;
     case TestStep::xmi_logoff: return kLogoffHint;

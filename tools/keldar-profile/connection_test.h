@@ -20,7 +20,8 @@ enum class TestStep {
   load_library,  // the RFC library beside the tool
   open,          // RfcOpen / RfcOpenEx: the logon with client, user and password
   system_info,   // RFC_SYSTEM_INFO
-  xal_version,   // SXMI_VERSIONS_GET, and a version of "XAL" among its lines
+  xmi_versions,  // SXMI_VERSIONS_GET: the XMI interfaces and their versions
+  xal_version,   // a version of "XAL" among them
   xmi_logon,     // BAPI_XMI_LOGON to XAL with the profile's external company
   monitor_sets,  // BAPI_SYSTEM_MS_GETLIST
   xmi_logoff,    // BAPI_XMI_LOGOFF
@@ -30,9 +31,9 @@ enum class TestStep {
 std::string_view step_name(TestStep step);
 
 // What the admin should look at when `step` failed, judged from the step
-// and the library's last error (its key and message, either may be empty):
-// a refused logon, a host not reached, a destination file, a system without
-// XAL, missing authorisations.
+// and, for a failed open, the library's last error (its key and message,
+// either may be empty): a refused logon, a host not reached, a destination
+// file; for the other steps a system without XAL or missing authorisations.
 std::string_view failure_hint(TestStep step, std::string_view key, std::string_view message);
 
 // `text` with every occurrence of `password` replaced by "********"; an
