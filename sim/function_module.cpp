@@ -98,9 +98,9 @@ Record ModuleCall::new_line(const std::string& name) const {
   return Record(*find_structure(signature_of(signature_.tables, name).structure));
 }
 
-void ModuleCall::add_line(const std::string& name, const Record& line) {
+void ModuleCall::add_line(const std::string& name, Record line) {
   signature_of(signature_.tables, name);
-  tables_[name].push_back(line.bytes());
+  tables_[name].push_back(line.take_bytes());
 }
 
 void ModuleCall::raise(const std::string& exception) {

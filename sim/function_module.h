@@ -51,7 +51,7 @@ class ModuleCall {
 
   // A new line for table `name`, initial; add it with add_line.
   Record new_line(const std::string& name) const;
-  void add_line(const std::string& name, const Record& line);
+  void add_line(const std::string& name, Record line);
 
   // Ends the module with code 2 and this exception.
   void raise(const std::string& exception);
@@ -66,6 +66,8 @@ class ModuleCall {
   const LogFields& log_fields() const { return log_; }
   const std::map<std::string, Bytes>& importing() const { return importing_; }
   const std::map<std::string, std::vector<Bytes>>& tables() const { return tables_; }
+  // The lines of table `name`, handed over.
+  std::vector<Bytes> take_table(const std::string& name) { return std::move(tables_.at(name)); }
 
  private:
   const ParameterSignature& signature_of(const std::vector<ParameterSignature>& list,

@@ -22,15 +22,19 @@ bool InternalTables::is_live(ITAB_H table) const {
 
 void* InternalTables::append_line(ITAB_H table) {
   if (!is_live(table)) return nullptr;
-  auto line = std::make_unique<unsigned char[]>(table->line_length);
-  std::memset(line.get(), 0, table->line_length);
+  table->lines.emplace_back(table->line_length, 0);
+  return table->lines.back().data();
+}
+
+void InternalTables::append(ITAB_H table, std::vector<unsigned char> line) {
+  if (!is_live(table)) return;
+  line.resize(table->line_length, 0);
   table->lines.push_back(std::move(line));
-  return table->lines.back().get();
 }
 
 void* InternalTables::line(ITAB_H table, unsigned line) const {
   if (!is_live(table) || line == 0 || line > table->lines.size()) return nullptr;
-  return table->lines[line - 1].get();
+  return table->lines[line - 1].data();
 }
 
 unsigned InternalTables::fill(ITAB_H table) const {

@@ -12,7 +12,9 @@
 struct ITAB_S {
   std::string name;  // as given to ItCreate
   unsigned line_length = 0;
-  std::vector<std::unique_ptr<unsigned char[]>> lines;  // stable addresses
+  // Each line its own buffer, so that a line keeps its address while lines
+  // are added.
+  std::vector<std::vector<unsigned char>> lines;
 };
 
 namespace rfcsim {
@@ -35,6 +37,10 @@ class InternalTables {
 
   // Appends a line of zero bytes and returns it; null for a dead handle.
   void* append_line(ITAB_H table);
+
+  // Appends `line`, cut or zero-padded to the table's line length; nothing
+  // for a dead handle.
+  void append(ITAB_H table, std::vector<unsigned char> line);
 
   // Address of line `line` (from 1); null past the end, at 0 or for a dead
   // handle. Valid until the table is cleared or deleted.

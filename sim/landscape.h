@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <array>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "time_spec.h"
@@ -22,6 +26,31 @@ struct Fault {
   std::string message;       // error message for RfcLastError and the trace file
   int delay_ms = 0;          // waited before answering
   std::string fatal;         // operation name handed to the error handler
+};
+
+// An optional value kept on the heap: a node carries the data of its own
+// class at most, so that a large tree pays a pointer for each of the others.
+template <typename T>
+class Boxed {
+ public:
+  Boxed() = default;
+  Boxed(const Boxed& other) : value_(other ? std::make_unique<T>(*other) : nullptr) {}
+  Boxed(Boxed&&) noexcept = default;
+  Boxed& operator=(const Boxed& other) { return *this = Boxed(other); }
+  Boxed& operator=(Boxed&&) noexcept = default;
+  Boxed& operator=(T value) {
+    value_ = std::make_unique<T>(std::move(value));
+    return *this;
+  }
+  ~Boxed() = default;
+
+  explicit operator bool() const { return value_ != nullptr; }
+  const T& operator*() const { return *value_; }
+  const T* operator->() const { return value_.get(); }
+  T value_or(T fallback) const { return value_ ? *value_ : std::move(fallback); }
+
+ private:
+  std::unique_ptr<T> value_;
 };
 
 struct Performance {
@@ -70,13 +99,33 @@ struct Node {
   std::string sysid, context, numrange, uid, index, extindex;  // the MTE identifier
   std::string object, customizing_group;
   TimeSpec last_value_time;
-  std::optional<TimeSpec> alert_time, value_alert_time;
-  std::optional<Performance> performance;
-  std::optional<StatusMessage> status;
-  std::optional<ContainerMessage> message;
-  std::optional<std::string> text;
+  Boxed<TimeSpec> alert_time, value_alert_time;
+  Boxed<Performance> performance;
+  Boxed<StatusMessage> status;
+  Boxed<ContainerMessage> message;
+  Boxed<std::string> text;
   std::vector<Alert> alerts;
   std::vector<Node> children;
+};
+
+// The identifier of an MTE: its seven BAPITID fields (MTSYSID, MTMCNAME,
+// MTNUMRANGE, MTUID, MTCLASS, MTINDEX, EXTINDEX), each without trailing
+// blanks.
+using MteIdentifier = std::array<std::string_view, 7>;
+MteIdentifier mte_identifier(const Node& node);
+
+// Nodes by their identifier, and identifiers looked up among them.
+struct MteHash {
+  using is_transparent = void;
+  std::size_t operator()(const MteIdentifier& id) const;
+  std::size_t operator()(const Node* node) const { return (*this)(mte_identifier(*node)); }
+};
+struct MteEqual {
+  using is_transparent = void;
+  bool operator()(const MteIdentifier& a, const MteIdentifier& b) const { return a == b; }
+  bool operator()(const Node* a, const Node* b) const { return mte_identifier(*a) == mte_identifier(*b); }
+  bool operator()(const Node* a, const MteIdentifier& b) const { return mte_identifier(*a) == b; }
+  bool operator()(const MteIdentifier& a, const Node* b) const { return a == mte_identifier(*b); }
 };
 
 struct Monitor {
@@ -107,7 +156,12 @@ struct System {
   std::map<std::string, std::string> rfcsi;  // RFCSI field -> value
   std::vector<XmiInterface> xmi;
   std::map<std::string, Fault> faults;  // "open" or a function module name
+  int call_delay_ms = 0;  // waited at every open and before every answer, as a real system's round trip
   std::vector<MonitorSet> monitor_sets;
+  // Every MTE by its identifier, the first in document order where
+  // monitors show the same one; filled when the file is read
+  // (monitor_tree.h).
+  std::unordered_set<const Node*, MteHash, MteEqual> mtes;
 
   const Fault* fault(const std::string& operation) const;
 };

@@ -1,52 +1,77 @@
 #include "landscape_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
-#include <sstream>
+#include <string_view>
+#include <unordered_set>
 
-#include <nlohmann/json.hpp>
-
-#include "code_page.h"
 #include "fault_effect.h"
+#include "landscape_document.h"
+#include "monitor_tree.h"
 #include "record.h"
 #include "structure_catalogue.h"
 
 namespace rfcsim {
 namespace {
 
-using nlohmann::json;
+using json = JsonValue;
 
 // One JSON object being read, with its path for messages. Every key must be
-// read or listed, so a misspelt key is reported instead of ignored.
+// read or listed, so a misspelt key is reported instead of ignored. The
+// path is put together only for a message: a large tree is read without
+// building one per node.
 class Object {
  public:
-  Object(const json& value, std::string path) : value_(value), path_(std::move(path)) {
-    if (!value_.is_object()) fail("must be an object");
+  // The outermost object read, named `path`.
+  Object(json value, std::string path) : value_(value), root_(std::move(path)) { check(); }
+  // The member `key` of `parent`, or with an index, element `index` of the
+  // array there. `key` must outlive the object.
+  Object(json value, const Object& parent, std::string_view key, std::size_t index = std::string::npos)
+      : value_(value), parent_(&parent), key_(key), index_(index) {
+    check();
   }
 
-  [[noreturn]] void fail(const std::string& message) const { throw LandscapeError(path_ + ": " + message); }
-  std::string path(const std::string& key) const { return path_ + "." + key; }
-  bool has(const char* key) const { return value_.contains(key); }
-  const json& at(const char* key) const { return value_.at(key); }
+  [[noreturn]] void fail(const std::string& message) const { throw LandscapeError(path() + ": " + message); }
+  std::string path() const {
+    if (parent_ == nullptr) return root_;
+    std::string p = parent_->path(key_);
+    if (index_ != std::string::npos) p += "[" + std::to_string(index_) + "]";
+    return p;
+  }
+  std::string path(std::string_view key) const { return path() + "." + std::string(key); }
+  bool has(const char* key) const {
+    json unused = value_;
+    return value_.find(key, unused);
+  }
+  json at(const char* key) const {
+    json v = value_;
+    if (!value_.find(key, v)) fail("key \"" + std::string(key) + "\" is missing");
+    return v;
+  }
+  // The members, in key order.
+  std::size_t size() const { return value_.size(); }
+  std::string_view key(std::size_t i) const { return value_.key(i); }
+  json member(std::size_t i) const { return value_.member(i); }
 
   // Fails on keys that are not in `known`.
   void allow_only(std::initializer_list<const char*> known) const {
-    for (const auto& item : value_.items()) {
-      bool listed = std::any_of(known.begin(), known.end(),
-                                [&item](const char* k) { return item.key() == k; });
-      if (!listed) throw LandscapeError(path(item.key()) + ": unknown key");
+    for (std::size_t i = 0; i < size(); ++i) {
+      std::string_view key = value_.key(i);
+      bool listed = std::any_of(known.begin(), known.end(), [&key](const char* k) { return key == k; });
+      if (!listed) throw LandscapeError(path(key) + ": unknown key");
     }
   }
 
   std::string text(const char* key, const std::string& fallback, std::size_t max_length = 255) const {
     if (!has(key)) return fallback;
-    const json& v = at(key);
+    const json v = at(key);
     if (!v.is_string()) throw LandscapeError(path(key) + ": must be a string");
-    std::string s = v.get<std::string>();
+    std::string s(v.text());
     if (s.size() > max_length) {
       throw LandscapeError(path(key) + ": longer than " + std::to_string(max_length) + " characters");
     }
@@ -62,11 +87,11 @@ class Object {
 
   std::int32_t integer(const char* key, std::int32_t fallback) const {
     if (!has(key)) return fallback;
-    const json& v = at(key);
-    if (!v.is_number_integer() || v.get<std::int64_t>() < INT32_MIN || v.get<std::int64_t>() > INT32_MAX) {
+    const json v = at(key);
+    if (!v.is_number_integer() || v.as_int64() < INT32_MIN || v.as_int64() > INT32_MAX) {
       throw LandscapeError(path(key) + ": must be a 32-bit integer");
     }
-    return v.get<std::int32_t>();
+    return static_cast<std::int32_t>(v.as_int64());
   }
 
   std::optional<std::int32_t> optional_integer(const char* key) const {
@@ -78,12 +103,12 @@ class Object {
   // zero-padded text of `width` digits.
   std::string digits(const char* key, const std::string& fallback, std::size_t width) const {
     if (!has(key)) return fallback;
-    const json& v = at(key);
+    const json v = at(key);
     std::string s;
     if (v.is_number_unsigned()) {
-      s = std::to_string(v.get<std::uint64_t>());
+      s = std::to_string(v.as_uint64());
     } else if (v.is_string()) {
-      s = v.get<std::string>();
+      s = std::string(v.text());
     } else {
       throw LandscapeError(path(key) + ": must be digits");
     }
@@ -96,15 +121,15 @@ class Object {
   TimeSpec time(const char* key) const {
     TimeSpec spec;
     if (!has(key)) return spec;
-    const json& v = at(key);
+    const json v = at(key);
     if (v.is_number_integer()) {
       spec.kind = TimeSpec::Kind::Age;
-      spec.age = v.get<std::int64_t>();
-    } else if (v.is_string() && v.get<std::string>().empty()) {
+      spec.age = v.as_int64();
+    } else if (v.is_string() && v.text().empty()) {
       spec.kind = TimeSpec::Kind::Blank;
-    } else if (v.is_string() && is_valid_stamp(v.get<std::string>())) {
+    } else if (v.is_string() && is_valid_stamp(std::string(v.text()))) {
       spec.kind = TimeSpec::Kind::Absolute;
-      spec.stamp = v.get<std::string>();
+      spec.stamp = std::string(v.text());
     } else {
       throw LandscapeError(path(key) +
                            ": must be an age in seconds or a time stamp \"YYYYMMDDhhmmss\"");
@@ -112,15 +137,23 @@ class Object {
     return spec;
   }
 
-  const json& array(const char* key) const {
-    const json& v = at(key);
+  // An array member: its elements are element(i) of the value.
+  json array(const char* key) const {
+    const json v = at(key);
     if (!v.is_array()) throw LandscapeError(path(key) + ": must be an array");
     return v;
   }
 
  private:
-  const json& value_;
-  std::string path_;
+  void check() const {
+    if (!value_.is_object()) fail("must be an object");
+  }
+
+  json value_;
+  const Object* parent_ = nullptr;
+  std::string_view key_;
+  std::size_t index_ = std::string::npos;
+  std::string root_;
 };
 
 Fault read_fault(const Object& o) {
@@ -235,11 +268,11 @@ Node read_node(const Object& o, const Inherited& inherited) {
   n.tree_number = o.integer("tree_number", inherited.tree_number);
 
   if (o.has("children")) {
-    const json& children = o.array("children");
+    const json children = o.array("children");
     Inherited down{n.sysid, n.context, n.numrange, n.name, n.tree_number};
+    n.children.reserve(children.size());
     for (std::size_t i = 0; i < children.size(); ++i) {
-      n.children.push_back(
-          read_node(Object(children[i], o.path("children") + "[" + std::to_string(i) + "]"), down));
+      n.children.push_back(read_node(Object(children.element(i), o, "children", i), down));
     }
   }
 
@@ -269,35 +302,19 @@ Node read_node(const Object& o, const Inherited& inherited) {
   n.last_value_time = o.time("last_value_time");
   if (o.has("alert_time")) n.alert_time = o.time("alert_time");
   if (o.has("value_alert_time")) n.value_alert_time = o.time("value_alert_time");
-  if (o.has("performance")) n.performance = read_performance(Object(o.at("performance"), o.path("performance")));
-  if (o.has("status")) n.status = read_status(Object(o.at("status"), o.path("status")), n.grade);
-  if (o.has("message")) n.message = read_message(Object(o.at("message"), o.path("message")), n.grade);
+  if (o.has("performance")) n.performance = read_performance(Object(o.at("performance"), o, "performance"));
+  if (o.has("status")) n.status = read_status(Object(o.at("status"), o, "status"), n.grade);
+  if (o.has("message")) n.message = read_message(Object(o.at("message"), o, "message"), n.grade);
   if (o.has("text")) n.text = o.text("text", "", 256);
   n.index = o.digits("index", "", 10);
   n.extindex = o.digits("extindex", "0000000000", 10);
   if (o.has("alerts")) {
-    const json& alerts = o.array("alerts");
+    const json alerts = o.array("alerts");
     for (std::size_t i = 0; i < alerts.size(); ++i) {
-      n.alerts.push_back(read_alert(Object(alerts[i], o.path("alerts") + "[" + std::to_string(i) + "]")));
+      n.alerts.push_back(read_alert(Object(alerts.element(i), o, "alerts", i)));
     }
   }
   return n;
-}
-
-// The document with every text and key in the logon code page.
-json in_code_page(const json& value) {
-  if (value.is_string()) return to_latin1(value.get<std::string>());
-  if (value.is_array()) {
-    json result = json::array();
-    for (const json& item : value) result.push_back(in_code_page(item));
-    return result;
-  }
-  if (value.is_object()) {
-    json result = json::object();
-    for (const auto& item : value.items()) result[to_latin1(item.key())] = in_code_page(item.value());
-    return result;
-  }
-  return value;
 }
 
 // Walks every node of a system in document order.
@@ -320,6 +337,36 @@ std::string ten_digits(unsigned long number) {
   return std::string(s.size() < 10 ? 10 - s.size() : 0, '0') + s;
 }
 
+// An element as CCMS knows it across monitors: context, object, short name
+// and class, joined by a unit separator into `buffer` (the fields are at
+// most 40, 40, 40 and 3 bytes long).
+using ElementBuffer = std::array<char, 128>;
+std::string_view element_text(const Node& n, ElementBuffer& buffer) {
+  std::size_t size = 0;
+  for (const std::string* part : {&n.context, &n.object, &n.name, &n.mtclass}) {
+    if (size > 0) buffer[size++] = '\x1f';
+    std::size_t n_bytes = std::min(part->size(), buffer.size() - size);
+    std::memcpy(buffer.data() + size, part->data(), n_bytes);
+    size += n_bytes;
+  }
+  return {buffer.data(), size};
+}
+
+// Nodes that stand for the same element; hashed and compared by that text
+// without keeping it.
+struct SameElementHash {
+  std::size_t operator()(const Node* n) const {
+    ElementBuffer buffer;
+    return std::hash<std::string_view>()(element_text(*n, buffer));
+  }
+};
+struct SameElement {
+  bool operator()(const Node* a, const Node* b) const {
+    ElementBuffer first, second;
+    return element_text(*a, first) == element_text(*b, second);
+  }
+};
+
 // Numbers MTEs and alerts that the file does not number itself: ascending
 // in document order, skipping numbers the file uses.
 void assign_identifiers(System& system) {
@@ -334,17 +381,16 @@ void assign_identifiers(System& system) {
   // Monitors are views of one system's MTEs: the element with the same
   // context, object, short name and class keeps one MTUID in every monitor
   // that shows it, as in CCMS.
-  std::map<std::string, std::string> uid_of_element;
+  std::unordered_set<const Node*, SameElementHash, SameElement> numbered;
   for_each_node(system, [&](Node& n) {
     if (n.uid.empty()) {
-      std::string element = n.context + '\x1f' + n.object + '\x1f' + n.name + '\x1f' + n.mtclass;
-      auto known = uid_of_element.find(element);
-      if (known != uid_of_element.end()) {
-        n.uid = known->second;
+      auto known = numbered.find(&n);
+      if (known != numbered.end()) {
+        n.uid = (*known)->uid;
       } else {
-        while (used_uids.count(ten_digits(next_uid)) != 0) ++next_uid;
+        while (!used_uids.empty() && used_uids.count(ten_digits(next_uid)) != 0) ++next_uid;
         n.uid = ten_digits(next_uid++);
-        uid_of_element.emplace(element, n.uid);
+        numbered.insert(&n);
       }
     }
     if (n.index.empty()) n.index = n.uid;
@@ -358,16 +404,16 @@ void assign_identifiers(System& system) {
   });
 }
 
-std::vector<std::string> versions(const json& v, const std::string& path) {
+std::vector<std::string> versions(json v, const std::string& path) {
   std::vector<std::string> result;
-  auto add = [&](const json& item) {
-    if (!item.is_string() || item.get<std::string>().empty() || item.get<std::string>().size() > 10) {
+  auto add = [&](json item) {
+    if (!item.is_string() || item.text().empty() || item.text().size() > 10) {
       throw LandscapeError(path + ": a version is a text of 1 to 10 characters");
     }
-    result.push_back(item.get<std::string>());
+    result.push_back(std::string(item.text()));
   };
   if (v.is_array()) {
-    for (const json& item : v) add(item);
+    for (std::size_t i = 0; i < v.size(); ++i) add(v.element(i));
   } else {
     add(v);
   }
@@ -376,7 +422,7 @@ std::vector<std::string> versions(const json& v, const std::string& path) {
 
 System read_system(const Object& o) {
   o.allow_only({"sid", "host", "sysnr", "gateway", "message_server", "segment", "clients", "rfcsi",
-                "xmi", "faults", "monitor_sets"});
+                "xmi", "faults", "call_delay_ms", "monitor_sets"});
   System s;
   s.sid = o.required_text("sid", 8);
   s.host = o.required_text("host", 32);
@@ -385,19 +431,20 @@ System read_system(const Object& o) {
   s.gateway_host = s.host;
   s.gateway_service = "sapgw" + s.sysnr;
   if (o.has("gateway")) {
-    Object g(o.at("gateway"), o.path("gateway"));
+    Object g(o.at("gateway"), o, "gateway");
     g.allow_only({"host", "service"});
     s.gateway_host = g.text("host", s.gateway_host, 100);
     s.gateway_service = g.text("service", s.gateway_service, 32);
   }
   if (o.has("message_server")) {
-    Object m(o.at("message_server"), o.path("message_server"));
+    Object m(o.at("message_server"), o, "message_server");
     m.allow_only({"host", "groups"});
     s.message_server = m.required_text("host", 100);
     if (m.has("groups")) {
-      for (const json& g : m.array("groups")) {
-        if (!g.is_string()) m.fail("groups must be texts");
-        s.logon_groups.push_back(g.get<std::string>());
+      const json groups = m.array("groups");
+      for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (!groups.element(i).is_string()) m.fail("groups must be texts");
+        s.logon_groups.emplace_back(groups.element(i).text());
       }
     } else {
       s.logon_groups = {"PUBLIC"};
@@ -406,73 +453,80 @@ System read_system(const Object& o) {
   s.segment = o.text("segment", "SAP_CCMS_" + s.host + "_" + s.sid + "_" + s.sysnr, 40).substr(0, 40);
 
   if (!o.has("clients")) o.fail("key \"clients\" is missing");
-  Object clients(o.at("clients"), o.path("clients"));
-  for (const auto& client : o.at("clients").items()) {
-    std::string client_path = clients.path(client.key());
-    if (client.key().size() != 3 || client.key().find_first_not_of("0123456789") != std::string::npos) {
-      throw LandscapeError(client_path + ": a client is three digits");
+  Object clients(o.at("clients"), o, "clients");
+  for (std::size_t c = 0; c < clients.size(); ++c) {
+    std::string_view client = clients.key(c);
+    if (client.size() != 3 || client.find_first_not_of("0123456789") != std::string::npos) {
+      throw LandscapeError(clients.path(client) + ": a client is three digits");
     }
-    Object users(client.value(), client_path);
-    auto& entry = s.clients[client.key()];
-    for (const auto& user : client.value().items()) {
-      if (!user.value().is_string()) throw LandscapeError(users.path(user.key()) + ": the password must be a string");
-      entry[upper(trim_right(user.key()))] = trim_right(user.value().get<std::string>());
+    Object users(clients.member(c), clients, client);
+    auto& entry = s.clients[std::string(client)];
+    for (std::size_t u = 0; u < users.size(); ++u) {
+      std::string_view user = users.key(u);
+      if (!users.member(u).is_string()) throw LandscapeError(users.path(user) + ": the password must be a string");
+      entry[upper(trim_right(user))] = trim_right(users.member(u).text());
     }
   }
 
   if (o.has("rfcsi")) {
-    Object r(o.at("rfcsi"), o.path("rfcsi"));
+    Object r(o.at("rfcsi"), o, "rfcsi");
     const StructureDefinition* rfcsi = find_structure("RFCSI");
-    for (const auto& item : o.at("rfcsi").items()) {
-      const FieldDefinition* f = rfcsi->field(item.key());
-      if (f == nullptr) throw LandscapeError(r.path(item.key()) + ": RFCSI has no such field");
-      if (!item.value().is_string()) throw LandscapeError(r.path(item.key()) + ": must be a string");
-      std::string value = item.value().get<std::string>();
-      if (value.size() > f->length) {
-        throw LandscapeError(r.path(item.key()) + ": longer than " + std::to_string(f->length) + " characters");
+    for (std::size_t i = 0; i < r.size(); ++i) {
+      std::string_view field = r.key(i);
+      const json value = r.member(i);
+      const FieldDefinition* f = rfcsi->field(field);
+      if (f == nullptr) throw LandscapeError(r.path(field) + ": RFCSI has no such field");
+      if (!value.is_string()) throw LandscapeError(r.path(field) + ": must be a string");
+      if (value.text().size() > f->length) {
+        throw LandscapeError(r.path(field) + ": longer than " + std::to_string(f->length) + " characters");
       }
-      s.rfcsi[item.key()] = value;
+      s.rfcsi[std::string(field)] = std::string(value.text());
     }
   }
 
   if (o.has("xmi")) {
-    Object x(o.at("xmi"), o.path("xmi"));
-    for (const auto& item : o.at("xmi").items()) {
-      if (item.key().empty() || item.key().size() > 3) throw LandscapeError(x.path(item.key()) + ": an interface name has 1 to 3 characters");
-      s.xmi.push_back({item.key(), versions(item.value(), x.path(item.key()))});
+    Object x(o.at("xmi"), o, "xmi");
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      std::string_view name = x.key(i);
+      if (name.empty() || name.size() > 3) throw LandscapeError(x.path(name) + ": an interface name has 1 to 3 characters");
+      s.xmi.push_back({std::string(name), versions(x.member(i), x.path(name))});
     }
   } else {
     s.xmi = {{"XAL", {"1.0"}}};
   }
 
   if (o.has("faults")) {
-    Object f(o.at("faults"), o.path("faults"));
-    for (const auto& item : o.at("faults").items()) {
-      if (!is_fault_key(item.key())) {
-        throw LandscapeError(f.path(item.key()) +
+    Object f(o.at("faults"), o, "faults");
+    for (std::size_t i = 0; i < f.size(); ++i) {
+      const std::string key(f.key(i));
+      if (!is_fault_key(key)) {
+        throw LandscapeError(f.path(key) +
                              ": not a fault key of this system (\"open\", a function module, or \"RfcCall\", "
                              "\"RfcInstallStructure\", \"ItCreate\", \"ItGetLine\" or \"ItDelete\" and a name)");
       }
-      s.faults[item.key()] = read_fault(Object(item.value(), f.path(item.key())));
+      s.faults[key] = read_fault(Object(f.member(i), f, f.key(i)));
     }
   }
 
+  s.call_delay_ms = o.integer("call_delay_ms", 0);
+  if (s.call_delay_ms < 0 || s.call_delay_ms > 600000) o.fail("call_delay_ms must be 0 to 600000");
+
   if (o.has("monitor_sets")) {
-    const json& sets = o.array("monitor_sets");
+    const json sets = o.array("monitor_sets");
     for (std::size_t i = 0; i < sets.size(); ++i) {
-      Object set(sets[i], o.path("monitor_sets") + "[" + std::to_string(i) + "]");
+      Object set(sets.element(i), o, "monitor_sets", i);
       set.allow_only({"name", "monitors"});
       MonitorSet ms;
       ms.name = set.required_text("name", 60);
       if (set.has("monitors")) {
-        const json& monitors = set.array("monitors");
+        const json monitors = set.array("monitors");
         for (std::size_t k = 0; k < monitors.size(); ++k) {
-          Object m(monitors[k], set.path("monitors") + "[" + std::to_string(k) + "]");
+          Object m(monitors.element(k), set, "monitors", k);
           m.allow_only({"name", "tree"});
           Monitor monitor;
           monitor.name = m.required_text("name", 60);
           if (m.has("tree")) {
-            monitor.tree = read_node(Object(m.at("tree"), m.path("tree")), Inherited{s.sid, s.sid, "010", "", 1});
+            monitor.tree = read_node(Object(m.at("tree"), m, "tree"), Inherited{s.sid, s.sid, "010", "", 1});
           }
           ms.monitors.push_back(std::move(monitor));
         }
@@ -482,6 +536,15 @@ System read_system(const Object& o) {
   }
   assign_identifiers(s);
   return s;
+}
+
+std::string file_content(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw LandscapeError("landscape file " + file + " cannot be opened");
+  std::string content;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) content.append(buffer, static_cast<std::size_t>(in.gcount()));
+  return content;
 }
 
 }  // namespace
@@ -498,18 +561,18 @@ std::string landscape_file_name() {
 }
 
 Landscape parse_landscape(const std::string& text, const std::string& file) {
-  json document;
+  std::unique_ptr<JsonDocument> document;
   try {
-    document = json::parse(text);
-  } catch (const json::parse_error& e) {
-    // The library's own text carries line and column; drop its tag.
+    document = std::make_unique<JsonDocument>(text);
+  } catch (const JsonSyntaxError& e) {
+    // The parser's own text carries line and column; drop its tag.
     std::string what = e.what();
     std::size_t tag_end = what.find("] ");
     if (tag_end != std::string::npos) what = what.substr(tag_end + 2);
     throw LandscapeError("landscape file " + file + ": " + what);
   }
   try {
-    Object top(document, "landscape");
+    Object top(document->root(), "landscape");
     top.allow_only({"call_log", "systems"});
     Landscape landscape;
     landscape.file = file;
@@ -520,25 +583,36 @@ Landscape parse_landscape(const std::string& text, const std::string& file) {
     if (!landscape.call_log.empty()) landscape.call_log = std::filesystem::absolute(landscape.call_log).string();
     if (!top.has("systems")) top.fail("key \"systems\" is missing");
     // Everything the systems deliver is in the logon code page, and so are
-    // the names the client sends to find it.
-    const json systems = in_code_page(top.array("systems"));
+    // the names the client sends to find it: the document holds it so.
+    const json systems = top.array("systems");
+    landscape.systems.reserve(systems.size());
     for (std::size_t i = 0; i < systems.size(); ++i) {
-      landscape.systems.push_back(read_system(Object(systems[i], "systems[" + std::to_string(i) + "]")));
+      landscape.systems.push_back(read_system(Object(systems.element(i), "systems[" + std::to_string(i) + "]")));
     }
+    for (System& system : landscape.systems) index_mtes(system);
     return landscape;
   } catch (const LandscapeError& e) {
-    throw LandscapeError("landscape file " + file + ": " + e.what());
-  } catch (const json::exception& e) {
     throw LandscapeError("landscape file " + file + ": " + e.what());
   }
 }
 
-Landscape read_landscape(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw LandscapeError("landscape file " + file + " cannot be opened");
-  std::ostringstream content;
-  content << in.rdbuf();
-  return parse_landscape(content.str(), file);
+Landscape read_landscape(const std::string& file) { return parse_landscape(file_content(file), file); }
+
+std::shared_ptr<const Landscape> load_landscape(const std::string& file) {
+  // One landscape kept: a global run opens the same file once per system.
+  struct Cached {
+    std::string file, directory, content;
+    std::shared_ptr<const Landscape> landscape;
+  };
+  static Cached cached;
+  std::string content = file_content(file);
+  std::string directory = std::filesystem::current_path().string();
+  if (cached.landscape == nullptr || cached.file != file || cached.directory != directory ||
+      cached.content != content) {
+    auto landscape = std::make_shared<const Landscape>(parse_landscape(content, file));
+    cached = {file, std::move(directory), std::move(content), std::move(landscape)};
+  }
+  return cached.landscape;
 }
 
 }  // namespace rfcsim

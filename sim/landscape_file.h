@@ -2,6 +2,7 @@
 // in, identifiers assigned.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -26,5 +27,11 @@ Landscape read_landscape(const std::string& file);
 
 // Parses landscape JSON text; `file` is only used in messages.
 Landscape parse_landscape(const std::string& text, const std::string& file);
+
+// The landscape of `file` as it reads now, for an open. The file is read at
+// every call; when its content and the working directory (against which
+// the call log's name is resolved) are those of the previous call, that
+// call's landscape is shared instead of parsed again. Throws LandscapeError.
+std::shared_ptr<const Landscape> load_landscape(const std::string& file);
 
 }  // namespace rfcsim

@@ -76,7 +76,9 @@ const Fault* Library::handleless_fault(const std::string& operation, const std::
       handle = h;
     }
   }
-  if (newest == nullptr) return nullptr;
+  // ItGetLine comes once per line read: a system without faults answers
+  // without a name being put together.
+  if (newest == nullptr || newest->system->faults.empty()) return nullptr;
   log_file = newest->landscape->call_log;
   return newest->system->fault(operation + " " + subject);
 }
@@ -156,6 +158,7 @@ RFC_HANDLE Library::open_request(const std::string& operation, OpenRequest& requ
   OpenError error;
   const System* system = reach_and_log_on(*landscape, request, error);
   if (system == nullptr) return refuse(error);
+  wait(system->call_delay_ms);
 
   if (const Fault* fault = system->fault("open")) {
     wait(fault->delay_ms);
@@ -192,7 +195,7 @@ RFC_HANDLE Library::open(const RFC_OPTIONS* options) {
   const std::string operation = "RfcOpen";
   std::shared_ptr<const Landscape> landscape;
   try {
-    landscape = std::make_shared<const Landscape>(read_landscape(landscape_file_name()));
+    landscape = load_landscape(landscape_file_name());
   } catch (const std::exception& e) {
     fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", e.what());
     return 0;
@@ -251,7 +254,7 @@ RFC_HANDLE Library::open_ex(const char* connect_string, RFC_ERROR_INFO_EX* error
   };
   std::shared_ptr<const Landscape> landscape;
   try {
-    landscape = std::make_shared<const Landscape>(read_landscape(landscape_file_name()));
+    landscape = load_landscape(landscape_file_name());
   } catch (const std::exception& e) {
     return refuse({kErrorProgram, "RFC_ERROR_PROGRAM", e.what()});
   }
@@ -455,6 +458,7 @@ RFC_RC Library::receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* 
     return fail(RFC_FAILURE, operation, "RFC_ERROR_PROGRAM", error);
   }
 
+  wait(c.system->call_delay_ms);
   ModuleCall module(signature, *c.system, c.session, std::time(nullptr), std::move(c.exporting));
   c.exporting.clear();
   auto raise = [&](const std::string& text) {
@@ -495,11 +499,10 @@ RFC_RC Library::receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* 
   for (std::size_t i = 0; i < received_tables.size(); ++i) {
     ITAB_H itab = received_tables[i];
     tables_.clear(itab);
-    for (const Bytes& line : module.tables().at(signature.tables[i].name)) {
-      void* target = tables_.append_line(itab);
-      std::memcpy(target, line.data(), std::min<std::size_t>(line.size(), itab->line_length));
-      ++rows;
-    }
+    std::vector<Bytes> lines = module.take_table(signature.tables[i].name);
+    itab->lines.reserve(lines.size());
+    for (Bytes& line : lines) tables_.append(itab, std::move(line));
+    rows += lines.size();
   }
   log_module(log_file, handle, signature, module.log_fields(), rows, RFC_OK);
   return RFC_OK;

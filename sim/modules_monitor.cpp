@@ -56,8 +56,10 @@ void bapi_system_mon_gettree(ModuleCall& call) {
   }
   if (monitor == nullptr) return call.raise("MONITOR_NOT_FOUND");
   if (monitor->tree) {
+    const std::vector<SubtreeAlerts> alerts = subtree_alerts(*monitor->tree, call.now());
     for (const TreePosition& position : tree_rows(*monitor->tree, depth, level)) {
-      call.add_line("TREE_NODES", tree_node_record(call.system(), position, call.now()));
+      call.add_line("TREE_NODES", tree_node_record(call.system(), position,
+                                                   alerts[static_cast<std::size_t>(position.index - 1)], call.now()));
     }
   }
 }

@@ -28,11 +28,30 @@ std::vector<TreePosition> tree_rows(const Node& root, std::int32_t max_depth, st
 // or BAPITNDEXT record from a node.
 void set_mte_identifier(Record& r, const Node& n);
 
-// The BAPITNDEXT record for a tree row at the moment `now`.
-Record tree_node_record(const System& system, const TreePosition& position, std::time_t now);
+// The alerts of a node and everything below it: the newest (a blank date
+// sorts before every real one; of equal times the last in document order),
+// its date and time as 14 characters, and how many there are.
+struct SubtreeAlerts {
+  const Alert* newest = nullptr;
+  std::string stamp;
+  std::int32_t count = 0;
+};
+
+// The subtree alerts of every node of the tree at the moment `now`, by
+// ALIDXINTRE - 1.
+std::vector<SubtreeAlerts> subtree_alerts(const Node& root, std::time_t now);
+
+// The BAPITNDEXT record for a tree row at the moment `now`, with the
+// subtree alerts of its node.
+Record tree_node_record(const System& system, const TreePosition& position, const SubtreeAlerts& alerts,
+                        std::time_t now);
+
+// Indexes the MTEs of the system (System::mtes) for find_mte; once its
+// monitor sets are complete, as nodes must not move afterwards.
+void index_mtes(System& system);
 
 // The MTE whose seven BAPITID fields equal those of `tid` (compared without
-// trailing blanks), or null.
+// trailing blanks), or null; of several, the first in document order.
 const Node* find_mte(const System& system, const Record& tid);
 
 struct AlertRef {

@@ -1,5 +1,6 @@
 #include "record.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -35,15 +36,18 @@ const FieldDefinition& Record::require(std::string_view field) const {
   return *f;
 }
 
-void Record::set_text(std::string_view field, std::string_view value) {
-  const FieldDefinition& f = require(field);
+void Record::set_text(std::string_view field, std::string_view value) { set_text(require(field), value); }
+
+void Record::set_int(std::string_view field, std::int32_t value) { set_int(require(field), value); }
+
+void Record::set_text(const FieldDefinition& f, std::string_view value) {
   if (f.type == TYPINT) throw std::logic_error(f.name + " is an integer field");
-  std::string padded = pad(value, f.length);
-  std::memcpy(bytes_.data() + f.offset, padded.data(), f.length);
+  const std::size_t n = std::min<std::size_t>(value.size(), f.length);
+  std::memcpy(bytes_.data() + f.offset, value.data(), n);
+  std::memset(bytes_.data() + f.offset + n, ' ', f.length - n);
 }
 
-void Record::set_int(std::string_view field, std::int32_t value) {
-  const FieldDefinition& f = require(field);
+void Record::set_int(const FieldDefinition& f, std::int32_t value) {
   if (f.type != TYPINT) throw std::logic_error(f.name + " is not an integer field");
   std::memcpy(bytes_.data() + f.offset, &value, sizeof value);
 }

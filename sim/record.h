@@ -27,6 +27,10 @@ class Record {
   // name or an integer field is a programming error and throws.
   void set_text(std::string_view field, std::string_view value);
   void set_int(std::string_view field, std::int32_t value);
+  // The same for a field of this record's structure already looked up, for
+  // records filled by the thousand.
+  void set_text(const FieldDefinition& field, std::string_view value);
+  void set_int(const FieldDefinition& field, std::int32_t value);
 
   // The field's bytes as they stand, and with trailing blanks removed.
   std::string text(std::string_view field) const;
@@ -35,6 +39,7 @@ class Record {
 
   const StructureDefinition& structure() const { return *structure_; }
   const std::vector<unsigned char>& bytes() const { return bytes_; }
+  std::vector<unsigned char> take_bytes() { return std::move(bytes_); }
 
  private:
   const FieldDefinition& require(std::string_view field) const;

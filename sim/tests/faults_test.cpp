@@ -217,6 +217,25 @@ TEST_F(Faults, OpenFaultFailsTheOpen) {
   EXPECT_NE(open_with(R"({"open": {"delay_ms": 5}})"), 0u);
 }
 
+TEST_F(Faults, ACallDelayHoldsEveryOpenAndAnswerWithinItsRange) {
+  const std::string tree = R"({"name": "Entire System"})";
+  for (int delay : {0, 1}) {
+    landscape(small_landscape(tree, "\"call_delay_ms\": " + std::to_string(delay) + ","));
+    RFC_HANDLE h = open("prdci01", 0, "100", "MONITOR", "Secret01");
+    ASSERT_NE(h, 0u) << delay << ": " << trace_reason();
+    EXPECT_EQ(FullCall("RFC_SYSTEM_INFO").run(h).rc, RFC_OK) << delay;
+    rfc().RfcClose(h);
+  }
+  for (const char* delay : {"-1", "600001", "\"5\""}) {
+    landscape(small_landscape(tree, std::string("\"call_delay_ms\": ") + delay + ","));
+    EXPECT_EQ(open("prdci01", 0, "100", "MONITOR", "Secret01"), 0u) << delay;
+    const bool integer = delay[0] != '"';
+    EXPECT_EQ(trace_reason(), integer ? "landscape file rfcsim.json: systems[0]: call_delay_ms must be 0 to 600000"
+                                      : "landscape file rfcsim.json: systems[0].call_delay_ms: must be a 32-bit integer")
+        << delay;
+  }
+}
+
 TEST_F(Faults, TraceBlocksHaveTheClassicLayout) {
   EXPECT_EQ(open("prdci01", 0, "100", "MONITOR", "wrong"), 0u);  // no landscape yet: fails too
   landscape(small_landscape(R"({"name": "Entire System"})"));

@@ -148,6 +148,30 @@ TEST_F(Open, ALandscapeThatCannotBeReadFailsEveryOpenNamingFileAndPosition) {
   EXPECT_STREQ(error.message, "landscape file rfcsim.json cannot be opened");
 }
 
+TEST_F(Open, EveryOpenSeesTheFileAsItIsNowAndAnOpenConnectionKeepsItsOwn) {
+  const std::string first = R"({"systems": [{"sid": "PRD", "host": "prdci01", "sysnr": "00",
+      "clients": {"100": {"MONITOR": "Secret01"}}}]})";
+  std::string second = first;
+  second.replace(second.find("Secret01"), 8, "Secret09");  // the same size, written at once
+  landscape(first);
+  RFC_HANDLE kept = open("prdci01", 0, "100", "MONITOR", "Secret01");
+  ASSERT_NE(kept, 0u);
+  EXPECT_NE(open("prdci01", 0, "100", "MONITOR", "Secret01"), 0u);  // unchanged
+  landscape(second);
+  EXPECT_EQ(open("prdci01", 0, "100", "MONITOR", "Secret01"), 0u);
+  EXPECT_NE(open("prdci01", 0, "100", "MONITOR", "Secret09"), 0u);
+  EXPECT_EQ(FullCall("RFC_SYSTEM_INFO").run(kept).rc, RFC_OK);
+}
+
+TEST_F(Open, AKeyGivenTwiceKeepsItsLastValueAndLatin1KeysThatMeetKeepTheLastInUtf8Order) {
+  // "\u20ac" (euro sign) comes after "\u20a4" (lira sign) in UTF-8; both are "#" in Latin-1.
+  landscape(R"({"systems": [{"sid": "PRD", "host": "prdci01", "sysnr": "00", "sysnr": "10",
+      "clients": {"100": {"M\u20acX": "Euro01", "M\u20a4X": "Lira01"}}}]})");
+  EXPECT_EQ(open("prdci01", 0, "100", "M#X", "Euro01"), 0u);  // not at system number 00
+  EXPECT_NE(open("prdci01", 10, "100", "M#X", "Euro01"), 0u) << trace_reason();
+  EXPECT_EQ(open("prdci01", 10, "100", "M#X", "Lira01"), 0u);
+}
+
 TEST_F(Open, TheLandscapeVariableNamesTheFile) {
   std::filesystem::remove("rfcsim.json");
   write_file("other.json", kLandscape);
