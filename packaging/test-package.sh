@@ -49,6 +49,7 @@ check() {  # check NAME COMMAND...: one check, by the command's exit status
   fi
 }
 
+mkdir -p "$REPO/build"
 WORK=$(mktemp -d "$REPO/build/package-test.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 
