@@ -19,4 +19,7 @@ inline constexpr std::size_t kNodeNameWidth = 47;
 // blank), MTUID (10) and a blank, MTCLASS (3) and a blank.
 std::string node_line(const TreeRow& row);
 
+// The same, appended to `line`.
+void append_node_line(std::string& line, const TreeRow& row);
+
 }  // namespace keldar

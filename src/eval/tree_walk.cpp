@@ -1,5 +1,7 @@
 #include "eval/tree_walk.h"
 
+#include <array>
+
 #include "eval/node_line.h"
 #include "text/fixed_field.h"
 
@@ -25,15 +27,31 @@ std::string value_channel_name(const WalkRequest& request, const TreeRow& row,
   return std::to_string(row.grade()) + ": " + name;
 }
 
+// The keywords the walk looks at, looked up once: the parameters do not
+// change during a walk, and a tree may have a hundred thousand rows.
+struct WalkOptions {
+  explicit WalkOptions(const ParameterText& p)
+      : grades(p.has(",GRADES")),
+        timed(p.has(",TIMED")),
+        last(p.has(",LAST")),
+        group(p.has(",GROUP=")),
+        grade(p.has(",GRADE=")),
+        range(p.has(",RANGE=")),
+        value(p.has(",VALUE=")),
+        info(p.has(",INFO")),
+        alloc(p.has(",ALLOC")) {}
+  bool grades, timed, last, group, grade, range, value, info, alloc;
+};
+
 class Walk {
  public:
   Walk(const TreeRows& rows, const WalkRequest& request, WalkWorld& world)
-      : rows_(rows), request_(request), p_(request.parameters), world_(world) {}
+      : rows_(rows), request_(request), p_(request.parameters), options_(p_), world_(world) {}
 
   WalkResult run() {
     if (request_.global_run) {
       global_search();
-    } else if (p_.has(",GRADES") && p_.has("MONITOR=")) {
+    } else if (options_.grades && p_.has("MONITOR=")) {
       grade_list();
     } else if (p_.has("MONITOR(S)") || p_.has("MSET=") || p_.has("MONITOR-SET=") ||
                p_.has("MONITOR=")) {
@@ -93,30 +111,49 @@ class Walk {
     }
   }
 
+  // The full walk; the node line of the last row built is made once, at
+  // the end, unless the listing made it anyway.
   void full_walk() {
+    const TreeRow* last = nullptr;
+    full_walk_rows(last);
+    if (last != nullptr && result_.node_line.empty()) result_.node_line = node_line(*last);
+  }
+
+  // Rows are read into two slots in turn: a row that ends the walk before
+  // it is built leaves the row before it as the last one built.
+  void full_walk_rows(const TreeRow*& last) {
     const bool no_target = request_.target_node_id == kNoTarget;
-    const bool group = p_.has(",GROUP=");
-    const bool grade = p_.has(",GRADE=");
-    const bool range = p_.has(",RANGE=");
+    const bool group = options_.group;
+    const bool grade = options_.grade;
+    const bool range = options_.range;
     std::int32_t level_limit = 0;
     std::int32_t child_level = 0;
     bool grade_channel_written = false;
+    std::string listed;
 
     for (unsigned n = 1; n <= rows_.count(); ++n) {
-      TreeRow row = rows_.row(n);
+      TreeRow& row = slots_[n % 2];
+      row = rows_.row(n);
       if (level_limit > 0 && (group || grade) && row.level() < level_limit) return;
-      result_.node_line = node_line(row);
+      last = &row;
       result_.node_grade = row.grade();
-      if (p_.has(",GRADES")) return;
+      if (options_.grades) return;
       if (row.mtclass() == "050" || row.mtclass() == "070") {
-        result_.group_name = std::string(row.short_name());
+        result_.group_name.assign(row.short_name());
       }
       if (no_target) {
-        std::string listed = text::trim_right(result_.node_line);
-        if (!listed.empty()) world_.print(listed + "\n");
+        listed.clear();
+        append_node_line(listed, row);
+        result_.node_line = listed;
+        // The line without its trailing blanks, and a line end.
+        listed.resize(listed.find_last_not_of(' ') + 1);
+        if (!listed.empty()) {
+          listed += '\n';
+          world_.print(listed);
+        }
       }
       const bool target = row.mtuid() == request_.target_node_id;
-      if (p_.has(",TIMED") && target) {
+      if (options_.timed && target) {
         report(Report::timed, row);
         return;
       }
@@ -125,7 +162,7 @@ class Walk {
       if (group && target) level_limit = row.level();
       if (grade && target && row.short_name() == request_.target_node_name) {
         level_limit = row.level();
-        if (p_.has(",LAST")) {
+        if (options_.last) {
           report(Report::last_state, row);
           return;
         }
@@ -158,7 +195,7 @@ class Walk {
       }
       evaluate(row, range);
       if (range && level_limit > 0 && row.level() < level_limit - 1) return;
-      if (p_.has(",VALUE=")) {
+      if (options_.value) {
         report(Report::value, row);
         return;
       }
@@ -172,7 +209,7 @@ class Walk {
   // The channel of a selected node (classes "100" and, with ",INFO", "111").
   void evaluate(const TreeRow& row, bool range) {
     const bool performance = row.mtclass() == "100";
-    const bool text = row.mtclass() == "111" && p_.has(",INFO");
+    const bool text = row.mtclass() == "111" && options_.info;
     if (!performance && !text) return;
     if (!range) result_.range_name = std::string(row.object_name());
     std::string name;
@@ -183,7 +220,7 @@ class Walk {
         name = row.object_name();
       } else {
         name = row.short_name();
-        if (p_.has(",ALLOC")) name = alloc_prefix(row.context()) + name;
+        if (options_.alloc) name = alloc_prefix(row.context()) + name;
       }
     } else {
       reading = world_.text_property(row);
@@ -198,7 +235,9 @@ class Walk {
   const TreeRows& rows_;
   const WalkRequest& request_;
   const ParameterText& p_;
+  const WalkOptions options_;
   WalkWorld& world_;
+  std::array<TreeRow, 2> slots_;
   WalkResult result_;
 };
 
