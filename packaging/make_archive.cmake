@@ -11,6 +11,8 @@
 #   RFC_LIBRARY   the simulated RFC library
 #   STRIP         the toolchain's strip: the packed binaries carry no
 #                 debugging sections (a Windows version resource stays)
+#   CMARK_GFM     cmark-gfm (Debian's package of that name): every Markdown
+#                 document gets an HTML copy beside it that opens offline
 
 string(REPLACE "|" ";" programs "${PROGRAMS}")
 set(root ${STAGE_DIR}/${PACKAGE_NAME})
@@ -24,6 +26,28 @@ file(COPY ${programs} DESTINATION ${root}/bin)
 file(COPY ${SOURCE_DIR}/examples/PRD.P00 ${SOURCE_DIR}/examples/QAS.P00
           "${SOURCE_DIR}/examples/SAP Velquist.Gbl" DESTINATION ${root}/examples)
 file(COPY ${SOURCE_DIR}/packaging/lookups/keldar.grade.state.ovl DESTINATION ${root}/lookups)
+
+# An HTML copy of each document, for a double click on Windows: no style
+# sheet or script from outside, and the links between the documents lead to
+# the copies.
+if(NOT CMARK_GFM)
+  message(FATAL_ERROR "cmark-gfm is needed for the HTML documents (bash .ci/deps package)")
+endif()
+file(READ ${SOURCE_DIR}/packaging/document.html.in page)
+file(GLOB_RECURSE markdown ${root}/*.md)
+foreach(document ${markdown})
+  execute_process(COMMAND ${CMARK_GFM} -e table -e autolink ${document}
+                  OUTPUT_VARIABLE BODY RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cmark-gfm failed on ${document}")
+  endif()
+  string(REGEX REPLACE "href=\"([^\":#]*)\\.md([\"#])" "href=\"\\1.html\\2" BODY "${BODY}")
+  file(STRINGS ${document} heading LIMIT_COUNT 1 REGEX "^# ")
+  string(REGEX REPLACE "^# " "" TITLE "${heading}")
+  string(CONFIGURE "${page}" html @ONLY)
+  string(REGEX REPLACE "\\.md$" ".html" target ${document})
+  file(WRITE ${target} "${html}")
+endforeach()
 
 # The simulator apart from the programs, with its demo landscape and a note
 # that it is not SAP's library, so that nobody installs it on a probe by

@@ -67,6 +67,9 @@ expected() {
     echo "bin/$p$exe"
   done
   for d in "$REPO"/docs/*.md; do echo "docs/$(basename "$d")"; done
+  # Each document has its HTML copy.
+  echo README.html
+  for d in "$REPO"/docs/*.md; do echo "docs/$(basename "$d" .md).html"; done
 }
 files_match() {
   diff <(expected | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort)
@@ -77,6 +80,17 @@ check "the install guide is there" test -s "$root/docs/install.md"
 check "the simulator's note says it is not SAP's library" \
   grep -q "NOT SAP'S RFC LIBRARY" "$root/simulator/README.txt"
 check "the simulated library is not among the programs" test ! -e "$root/bin/$library"
+# The HTML copies open offline: nothing is loaded from elsewhere, and the
+# links between the documents lead to the copies.
+html_offline() {
+  local page
+  for page in "$root"/README.html "$root"/docs/*.html; do
+    grep -qi '<script\|<link\|src="http\|href="[^"#:]*\.md[#"]' "$page" && { echo "      $page"; return 1; }
+    grep -q '<h1>' "$page" || { echo "      $page has no heading"; return 1; }
+  done
+  grep -q 'href="docs/install.html"' "$root/README.html"
+}
+check "the HTML documents open offline and link each other" html_offline
 
 # The version resource of a Windows program: its strings are UTF-16.
 utf16() {
