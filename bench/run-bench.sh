@@ -54,6 +54,7 @@ machine() {
   echo "Machine: $cpu, $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB"
   echo "System: $(. /etc/os-release && echo "$PRETTY_NAME"), kernel $(uname -r)"
   echo "Compiler: $(c++ --version | head -1); $(hyperfine --version)"
+  echo "Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 
 echo
@@ -84,15 +85,22 @@ check() {
   grep -cvE '^[0-9]+ (RfcInstallStructure|RfcClose|LiveTable) ' "$dir/sensor.log"
 }
 
-# timed DIR LABEL SENSOR-ARGS FLOOR-ARGS: sensor and floor in one hyperfine
-# invocation; appends "LABEL sensor-median floor-median" (ms) to $ROWS.
+# timed DIR DELAY LABEL SENSOR-ARGS FLOOR-ARGS: sensor and floor in one
+# hyperfine invocation; appends "LABEL sensor-median floor-median
+# sensor-cpu floor-cpu" (ms; CPU: user and system time, mean) to $ROWS.
+# Runs without delay take a few milliseconds: many of them, so that the
+# medians hold on a machine that does other work too; with a delay the
+# round trips make every run alike, and a few do.
 timed() {
-  local dir=$1 label=$2 sensor=$3 floor=$4
-  (cd "$dir" && hyperfine -N --style none --warmup 2 --min-runs 5 --max-runs 30 \
+  local dir=$1 delay=$2 label=$3 sensor=$4 floor=$5
+  local runs=(--warmup 2 --min-runs 5 --max-runs 60)
+  [[ $delay == 0 ]] || runs=(--warmup 0 --min-runs 2 --max-runs 6)
+  (cd "$dir" && hyperfine -N --style none "${runs[@]}" \
     --export-csv times.csv -n sensor "$BIN/keldar $sensor" -n floor "$BIN/keldar_bench_floor $floor" \
     >/dev/null 2>>"$REPORT/hyperfine.log")
-  awk -F, -v label="$label" 'NR > 1 { median[$1] = $4 * 1000 }
-    END { printf "%s %.2f %.2f\n", label, median["sensor"], median["floor"] }' "$dir/times.csv" >>"$ROWS"
+  awk -F, -v label="$label" 'NR > 1 { median[$1] = $4 * 1000; cpu[$1] = ($5 + $6) * 1000 }
+    END { printf "%s %.2f %.2f %.2f %.2f\n", label, median["sensor"], median["floor"], cpu["sensor"], cpu["floor"] }' \
+    "$dir/times.csv" >>"$ROWS"
 }
 
 # peak DIR SENSOR-ARGS FLOOR-ARGS: "sensor-KiB floor-KiB".
@@ -133,7 +141,7 @@ measure() {
     memory=$(peak "$dir" "$sensor" "$floor")
     echo "$name $size $systems $trips" >>"$REPORT/checks.txt"
   fi
-  timed "$dir" "$delay $name $size $systems $trips $memory" "$sensor" "$floor"
+  timed "$dir" "$delay" "$delay $name $size $systems $trips $memory" "$sensor" "$floor"
   printf '  %-8s %7s nodes %3s systems, delay %s ms: done\n' "$name" "$size" "$systems" "$delay"
 }
 
@@ -152,26 +160,28 @@ for delay in $DELAYS; do
 done
 
 # The tables, from the rows: "delay name nodes systems trips sensor-KiB
-# floor-KiB sensor-ms floor-ms".
+# floor-KiB sensor-ms floor-ms sensor-cpu-ms floor-cpu-ms".
 tables() {
   for delay in $DELAYS; do
     echo
-    echo "Simulator delay $delay ms per call (median of the runs; ratio = sensor / floor):"
+    echo "Simulator delay $delay ms per call. Times: median wall clock of the runs;"
+    echo "CPU: user and system time; ratios: sensor / floor."
     echo
     if [[ $delay == 0 ]]; then
-      echo "| Work | Nodes | Systems | Round trips | Sensor ms | Floor ms | Ratio | Sensor − floor ms | Sensor KiB | Floor KiB | Memory ratio |"
-      echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+      echo "| Work | Nodes | Systems | Round trips | Sensor ms | Floor ms | Ratio | Sensor − floor ms | CPU ratio | Sensor KiB | Floor KiB | Memory ratio |"
+      echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     else
-      echo "| Work | Nodes | Systems | Sensor ms | Floor ms | Ratio | Sensor − floor ms |"
-      echo "|---|---:|---:|---:|---:|---:|---:|"
+      echo "| Work | Nodes | Systems | Sensor ms | Floor ms | Ratio | Sensor − floor ms | CPU ratio |"
+      echo "|---|---:|---:|---:|---:|---:|---:|---:|"
     fi
-    awk -v delay="$delay" '$1 == delay {
-      ratio = $9 > 0 ? $8 / $9 : 0
+    awk -v delay="$delay" 'function ratio(a, b) { return b > 0 ? a / b : 0 }
+    $1 == delay {
       if (delay == 0) {
-        printf "| %s | %d | %d | %s | %.2f | %.2f | %.2f | %.2f | %d | %d | %.2f |\n",
-          $2, $3, $4, $5, $8, $9, ratio, $8 - $9, $6, $7, ($7 > 0 ? $6 / $7 : 0)
+        printf "| %s | %d | %d | %s | %.2f | %.2f | %.2f | %.2f | %.2f | %d | %d | %.2f |\n",
+          $2, $3, $4, $5, $8, $9, ratio($8, $9), $8 - $9, ratio($10, $11), $6, $7, ratio($6, $7)
       } else {
-        printf "| %s | %d | %d | %.2f | %.2f | %.2f | %.2f |\n", $2, $3, $4, $8, $9, ratio, $8 - $9
+        printf "| %s | %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f |\n",
+          $2, $3, $4, $8, $9, ratio($8, $9), $8 - $9, ratio($10, $11)
       }
     }' "$ROWS"
   done
