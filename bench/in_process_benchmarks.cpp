@@ -14,6 +14,8 @@
 
 #include "bench_systems.h"
 #include "bench_tree.h"
+#include "calls/mte_properties.h"
+#include "calls/mte_values.h"
 #include "config/config_lines.h"
 #include "config/sensor_definition.h"
 #include "config/system_profile.h"
@@ -202,6 +204,40 @@ BENCHMARK_CAPTURE(BM_ResultWriter, Pimtrel, OutputMode::Pimtrel, ".");
 BENCHMARK_CAPTURE(BM_ResultWriter, Halvenor, OutputMode::Halvenor, ".");
 BENCHMARK_CAPTURE(BM_ResultWriter, Dravosk, OutputMode::Dravosk, ".");
 BENCHMARK_CAPTURE(BM_ResultWriter, Dravosk_CH, OutputMode::Dravosk, ",CH=3");
+
+// A library that answers every call at once, with nothing in it: what is
+// left of a call is the sensor's own part of a round trip.
+namespace instant {
+RFC_RC KELDAR_RFC_API install(const RFC_CHAR*, const RFC_TYPE_ELEMENT*, unsigned, RFC_TYPEHANDLE* handle) {
+  *handle = 1001;
+  return RFC_OK;
+}
+RFC_RC KELDAR_RFC_API call(RFC_HANDLE, const RFC_CHAR*, RFC_PARAMETER*, RFC_TABLE*) { return RFC_OK; }
+RFC_RC KELDAR_RFC_API receive(RFC_HANDLE, RFC_PARAMETER*, RFC_TABLE*, RFC_CHAR**) { return RFC_OK; }
+}  // namespace instant
+
+// The two calls of a value channel (GETPERFPROP for the unit, then
+// GETPERFCURVAL) through the generic call; items: round trips.
+void BM_ValueRoundTrips(benchmark::State& state) {
+  RfcApi api;
+  api.RfcInstallStructure = &instant::install;
+  api.RfcCall = &instant::call;
+  api.RfcReceive = &instant::receive;
+  const platform::FileSystem files;
+  const RfcTrace trace(files, false);
+  StructureHandles structures;
+  const RfcSession session{api, 1, structures, trace};
+  MteQuery query{"MONITOR", {}};
+  std::memset(&query.tid, ' ', sizeof query.tid);
+  for (auto _ : state) {
+    std::string unit;
+    PerformanceValue value;
+    benchmark::DoNotOptimize(call_perf_prop(session, query, unit));
+    benchmark::DoNotOptimize(call_perf_value(session, query, value));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 2);
+}
+BENCHMARK(BM_ValueRoundTrips);
 
 // The readers, on the files of a work of 50 systems in a scratch directory.
 class WorkDirectory {
