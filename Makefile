@@ -19,7 +19,7 @@ export WINEDLLOVERRIDES := mscoree,mshtml=
 WINE64 := /usr/lib/wine/wine64
 WINE32 := /usr/lib/wine/wine
 
-.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine e2e-wine32 package package-test clean
+.PHONY: test demo deps build windows windows32 asan unit e2e e2e-wine e2e-wine32 package package-test fuzz clean
 
 test: deps
 	@bash .ci/test-all
@@ -43,6 +43,13 @@ bench:
 
 deps:
 	@bash .ci/deps
+
+# The fuzz targets (fuzz/README.md), each for FUZZ_SECONDS seconds, in a
+# clang tree of their own (build/fuzz/). make test runs them briefly.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@bash .ci/deps fuzz
+	@bash fuzz/run-fuzz.sh $(FUZZ_SECONDS)
 
 # Single configurations, for working on one of them.
 build: deps
