@@ -8,15 +8,16 @@ namespace keldar::platform {
 
 namespace {
 
-std::mutex& output_mutex() {
-  static std::mutex mutex;
+// Recursive: a thread that holds the console writes on.
+std::recursive_mutex& output_mutex() {
+  static std::recursive_mutex mutex;
   return mutex;
 }
 
 }  // namespace
 
 void console_write(std::string_view text) {
-  std::lock_guard<std::mutex> lock(output_mutex());
+  std::lock_guard<std::recursive_mutex> lock(output_mutex());
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
 }
@@ -28,6 +29,10 @@ void console_last_words(std::string_view text, int status) {
   std::fflush(stdout);
   std::_Exit(status);
 }
+
+ConsoleHold::ConsoleHold() { output_mutex().lock(); }
+
+ConsoleHold::~ConsoleHold() { output_mutex().unlock(); }
 
 void console_error(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);

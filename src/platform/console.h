@@ -18,6 +18,16 @@ void console_write(std::string_view text);
 // to standard output afterwards.
 [[noreturn]] void console_last_words(std::string_view text, int status);
 
+// While it lives, writes from other threads (the time limit's last words)
+// wait: the writes of this thread stay together.
+class ConsoleHold {
+ public:
+  ConsoleHold();
+  ~ConsoleHold();
+  ConsoleHold(const ConsoleHold&) = delete;
+  ConsoleHold& operator=(const ConsoleHold&) = delete;
+};
+
 // Writes text to standard error.
 void console_error(std::string_view text);
 

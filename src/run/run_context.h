@@ -3,13 +3,17 @@
 // state of the whole process (structure handles, trace, result writer).
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "eval/measurement.h"
 #include "output/result_writer.h"
 #include "platform/clock.h"
+#include "platform/console.h"
 #include "platform/file_system.h"
 #include "rfc/function_call.h"
 #include "rfc/rfc_library.h"
@@ -49,7 +53,11 @@ struct RunContext {
   // after the result was opened still prints one document: the error
   // result. Trace mode, which is read by a person, prints them at once.
   bool hold_result = false;
-  std::string held_result;
+  // In chunks of at least kHeldChunk bytes: a listing of a large tree grows
+  // without the copies, and the peak of twice its size, of one string that
+  // doubles.
+  static constexpr std::size_t kHeldChunk = 64 * 1024;
+  std::vector<std::string> held_result;
 
   // Opens the result: result_begin, emitted at once.
   void begin_result() {
@@ -61,7 +69,10 @@ struct RunContext {
   // Prints a piece of the result, or holds it.
   void emit(std::string_view piece) {
     if (hold_result) {
-      held_result += piece;
+      if (held_result.empty() || held_result.back().size() + piece.size() > held_result.back().capacity()) {
+        held_result.emplace_back().reserve(std::max(kHeldChunk, piece.size()));
+      }
+      held_result.back() += piece;
     } else {
       print(piece);
     }
@@ -70,7 +81,10 @@ struct RunContext {
   void drop_result() { held_result.clear(); }
   // Prints what is held; the result is complete then.
   void release_result() {
-    if (!held_result.empty()) print(held_result);
+    {
+      platform::ConsoleHold together;
+      for (const std::string& chunk : held_result) print(chunk);
+    }
     held_result.clear();
     progress.set_result_open(false);
   }
