@@ -14,6 +14,8 @@
 #include "platform/clock.h"
 #include "rfc/trace_scan.h"
 #include "run/program.h"
+#include "run/start_phase.h"
+#include "text/ascii.h"
 
 namespace fs = std::filesystem;
 
@@ -64,9 +66,18 @@ std::string visible(std::string_view text) {
   std::abort();
 }
 
-// The headers of the listings begin so.
-bool is_listing(std::string_view output) {
-  return output.rfind("Tree-Value(s)...", 0) == 0 || output.find("\nTree-Value(s)...") != std::string_view::npos;
+// True when the parameter text the run works with (a stored definition
+// for a named sensor) asks for a listing: the monitor sets, a monitor set's
+// trees, or the closing rule. Their plain-text lines are for a person at a
+// console, whatever the output mode.
+bool selects_listing(const Invocation& invocation, const Sandbox& sandbox) {
+  auto started = run_start_phase(invocation, sandbox.files());
+  const auto* config = std::get_if<Configuration>(&started);
+  if (config == nullptr) return false;
+  const ParameterText& p = config->parameters;
+  if (p.has(",GRADES")) return p.has("MONITOR-SETS");
+  return p.has("MONITOR-SETS") || p.has("MONITOR-SET=") || p.has("MONITOR(S)") ||
+         text::starts_with(p.upper, "MSET=");
 }
 
 }  // namespace
@@ -162,7 +173,7 @@ RunOutcome run_sensor_input(const RunInput& input, const Sandbox& sandbox, const
   return outcome;
 }
 
-void check_outcome(const RunInput& input, const RunOutcome& outcome) {
+void check_outcome(const RunInput& input, const Sandbox& sandbox, const RunOutcome& outcome) {
   if (outcome.status != 0 && outcome.status != kFailureExitStatus) {
     report("exit status other than 0 and 2", input, outcome);
   }
@@ -170,11 +181,11 @@ void check_outcome(const RunInput& input, const RunOutcome& outcome) {
   start.program_path = input.program;
   start.output_mode = output_mode_for_program(input.program);
   auto parsed = parse_command_line(start, input.arguments);
-  if (auto* invocation = std::get_if<Invocation>(&parsed); invocation && invocation->trace_mode) return;
-
-  // The listings are plain-text tables for a person at a console; a run
-  // that prints one is read by a person, not by the monitor.
-  if (outcome.status == 0 && is_listing(outcome.output)) return;
+  if (const auto* invocation = std::get_if<Invocation>(&parsed)) {
+    if (invocation->trace_mode) return;
+    // A listing that ran is read by a person, not by the monitor.
+    if (outcome.status == 0 && selects_listing(*invocation, sandbox)) return;
+  }
   // Every failure prints the error document, whatever the mode.
   if (is_xml_form(start.output_mode) || outcome.status != 0) {
     std::string problem = e2e::xml_document_problem(outcome.output);

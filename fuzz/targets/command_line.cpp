@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Sandbox sandbox;
   RunInput input = split_run_input({reinterpret_cast<const char*>(data), size});
   sandbox.lay_down(input);
-  check_outcome(input, run_sensor_input(input, sandbox, nullptr));
+  check_outcome(input, sandbox, run_sensor_input(input, sandbox, nullptr));
   return 0;
 }

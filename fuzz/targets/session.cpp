@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RunInput input = split_run_input({reinterpret_cast<const char*>(data), size});
   sandbox.lay_down(input);
   library.start(input.rest);
-  check_outcome(input, run_sensor_input(input, sandbox, &library.api()));
+  check_outcome(input, sandbox, run_sensor_input(input, sandbox, &library.api()));
   return 0;
 }
