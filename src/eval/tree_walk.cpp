@@ -32,15 +32,18 @@ std::string value_channel_name(const WalkRequest& request, const TreeRow& row,
 struct WalkOptions {
   explicit WalkOptions(const ParameterText& p)
       : grades(p.has(",GRADES")),
-        timed(p.has(",TIMED")),
         last(p.has(",LAST")),
         group(p.has(",GROUP=")),
         grade(p.has(",GRADE=")),
         range(p.has(",RANGE=")),
         value(p.has(",VALUE=")),
         info(p.has(",INFO")),
-        alloc(p.has(",ALLOC")) {}
-  bool grades, timed, last, group, grade, range, value, info, alloc;
+        alloc(p.has(",ALLOC")),
+        // The value and last-state reports make the state-change sentence
+        // themselves; the timed report standing in for them would end the
+        // walk before their channel.
+        timed(p.has(",TIMED") && !value && !(grade && last)) {}
+  bool grades, last, group, grade, range, value, info, alloc, timed;
 };
 
 class Walk {

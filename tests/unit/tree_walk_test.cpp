@@ -167,8 +167,19 @@ TEST(TreeWalk, GradeWritesTheChildrenOfTheNamedNode) {
             (std::vector<std::string>{"report last R3Services"}));
 }
 
-TEST(TreeWalk, TimedReportsTheTargetNodeWhateverElseIsAsked) {
+TEST(TreeWalk, TimedReportsTheTargetNodeUnlessAValueOrLastStateReportIsAsked) {
   EXPECT_EQ(walk(selecting("MSET=A,MONITOR=B,TIMED", 10)),
+            (std::vector<std::string>{"report timed OperatingSystem"}));
+  EXPECT_EQ(walk(selecting("MSET=A,MONITOR=B,GROUP=3,TIMED", 3)),
+            (std::vector<std::string>{"report timed R3Services"}));
+  // Those two make the state-change sentence themselves, after their channel.
+  EXPECT_EQ(walk(selecting("MSET=A,MONITOR=B,VALUE=5,TIMED", 5)),
+            (std::vector<std::string>{"value ResponseTime", "channel ResponseTime = v05 %",
+                                      "report value ResponseTime"}));
+  EXPECT_EQ(walk(selecting("MSET=A,MONITOR=B,GRADE=3,LAST,TIMED", 3, "R3Services")),
+            (std::vector<std::string>{"report last R3Services"}));
+  // ",LAST" without ",GRADE=" asks for no last-state report.
+  EXPECT_EQ(walk(selecting("MSET=A,MONITOR=B,LAST,TIMED", 10)),
             (std::vector<std::string>{"report timed OperatingSystem"}));
 }
 
