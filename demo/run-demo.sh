@@ -113,6 +113,12 @@ show "The monitor trees of a monitor set" keldar PRD MONITOR-SET=SAP:CCMS:Monito
 show "A value sensor of examples/PRD.P00: CPU Utilization" keldar PRD PRD_CPU
 show "A group sensor of examples/PRD.P00: the Dialog values" keldar PRD PRD_DIALOG
 show "A state sensor of examples/PRD.P00: grades of Entire System" keldar PRD PRD_STATE
+show "The grades of the children of one node (docs/guide.md)" keldar-dravosk PRD \
+  "MONITOR=Entire:System,MSET=SAP:CCMS:Monitor:Templates,GRADE=3 ID=prdci01_PRD_00"
+show "A state sensor with TIMED: the Syslog node's grade and its last state change" keldar PRD \
+  MONITOR=Syslog,MSET=SAP:CCMS:Monitor:Templates,GROUP=24,TIMED
+show "An alert sensor with NOTE: the newest syslog alert as the message, Halvenor mode" \
+  keldar-halvenor PRD "MONITOR=Syslog,MSET=SAP:CCMS:Monitor:Templates,GRADE=25,LAST,NOTE ID=R3Syslog"
 show "A global sensor of examples/SAP Velquist.Gbl, over PRD and QAS" keldar GLOBAL CPU_ALL
 show "The global grade sensor in trace mode" keldar GLOBAL DIALOG_ALL "#"
 show "A direct definition, Dravosk mode" keldar-dravosk PRD \
