@@ -63,10 +63,10 @@ class RfcWorld : public WalkWorld {
   Reading performance_value(const TreeRow& row) override {
     MteQuery query{c_.user, row.mte_identifier()};
     std::string raw_unit;
-    if (note(call_perf_prop(session_, query, raw_unit)).ok()) {
-      m_.raw_unit = raw_unit;
-      m_.unit = text::trim_right(raw_unit);
-    }
+    // Without its property the value has no unit; never another element's.
+    if (!note(call_perf_prop(session_, query, raw_unit)).ok()) raw_unit.clear();
+    m_.raw_unit = raw_unit;
+    m_.unit = text::trim_right(raw_unit);
     PerformanceValue value;
     CallResult result = note(call_perf_value(session_, query, value));
     if (!result.ok()) return {result.code, false, "", ""};
@@ -111,8 +111,14 @@ class RfcWorld : public WalkWorld {
   void trace(std::string_view text) {
     if (request_.trace_mode) c_.print(text);
   }
+  // A failed call of the walk is no reason to end the run; its text is
+  // kept, once however often the call fails, for the result's message.
   CallResult note(CallResult result) {
-    c_.error_texts += result.error_text;
+    const std::string& text = result.error_text;
+    if (!text.empty() && c_.error_texts.find(text) == std::string::npos) {
+      if (!c_.error_texts.empty()) c_.error_texts += "; ";
+      c_.error_texts += text;
+    }
     return result;
   }
 

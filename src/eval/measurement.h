@@ -18,8 +18,7 @@ struct Measurement {
   std::string alert_line;  // the short message line of the result's text
   std::string alert_text;  // the running text of raw dates, times and messages
   // The unit of the last performance property read, as received (4
-  // characters) and without trailing blanks; a failed property read leaves
-  // the previous element's.
+  // characters) and without trailing blanks; empty after a failed read.
   std::string raw_unit;
   std::string unit;
 };

@@ -172,6 +172,12 @@ class Modes {
       }
       text += alert_line;
     }
+    if (state_.call_ok && !state_.error_texts.empty()) {
+      // Why a value, property or alert is missing, where the admin reads
+      // it; used here, so a later failed step reports only its own.
+      text += " - " + state_.error_texts;
+      state_.error_texts.clear();
+    }
     text += ' ';
     run_.writer.append_text(text);
     run_.writer.text_end();
