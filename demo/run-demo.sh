@@ -113,6 +113,8 @@ show "The monitor trees of a monitor set" keldar PRD MONITOR-SET=SAP:CCMS:Monito
 show "A value sensor of examples/PRD.P00: CPU Utilization" keldar PRD PRD_CPU
 show "A group sensor of examples/PRD.P00: the Dialog values" keldar PRD PRD_DIALOG
 show "A state sensor of examples/PRD.P00: grades of Entire System" keldar PRD PRD_STATE
+show "One State channel per monitor of the set (monitor-set mode with GRADES)" keldar-dravosk PRD \
+  MSET=SAP:CCMS:Monitor:Templates,GRADES
 show "The grades of the children of one node (docs/guide.md)" keldar-dravosk PRD \
   "MONITOR=Entire:System,MSET=SAP:CCMS:Monitor:Templates,GRADE=3 ID=prdci01_PRD_00"
 show "A state sensor with TIMED: the Syslog node's grade and its last state change" keldar PRD \
