@@ -280,7 +280,8 @@ struct BapipapropRecord {
 };
 
 // Each record's fields sit where the descriptor table says, and the record
-// has the table's size.
+// has the table's size. Every field is checked, so a length moved from one
+// field to its neighbour fails to compile.
 #define KELDAR_FIELD_AT(Record, table, field) \
   static_assert(offsetof(Record, field) == structure_tables::offset_of(table, #field))
 
@@ -299,34 +300,130 @@ static_assert(sizeof(BapitxtprpRecord) == 256);
 static_assert(sizeof(BapipapropRecord) == 124);
 }  // namespace structure_tables
 
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCPROTO);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCCHARTYP);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCINTTYP);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCFLOTYP);
 KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCDEST);
 KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCHOST);
 KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCSYSID);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCDATABS);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCDBHOST);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCDBSYS);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCSAPRL);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCMACH);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCOPSYS);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCTZONE);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCDAYST);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCIPADDR);
+KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCKERNRL);
 KELDAR_FIELD_AT(RfcsiRecord, structure_tables::kRfcsi, RFCSI_RESV);
+
+KELDAR_FIELD_AT(SxmiversRecord, structure_tables::kSxmivers, INTERFACE);
 KELDAR_FIELD_AT(SxmiversRecord, structure_tables::kSxmivers, VERSION);
+
+KELDAR_FIELD_AT(BapimsnameRecord, structure_tables::kBapimsname, NAME);
+
+KELDAR_FIELD_AT(BapimnnameRecord, structure_tables::kBapimnname, MONI_NAME);
 KELDAR_FIELD_AT(BapimnnameRecord, structure_tables::kBapimnname, MS_NAME);
+
+KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, MTSYSID);
+KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, MTMCNAME);
+KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, MTNUMRANGE);
 KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, MTUID);
+KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, MTCLASS);
+KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, MTINDEX);
 KELDAR_FIELD_AT(BapitidRecord, structure_tables::kBapitid, EXTINDEX);
+
+KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, ALSYSID);
+KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, MSEGNAME);
+KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, ALUNIQNUM);
+KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, ALINDEX);
 KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, ALERTDATE);
+KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, ALERTTIME);
 KELDAR_FIELD_AT(BapiaidRecord, structure_tables::kBapiaid, DUMMYALIGN);
+
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTSYSID);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTMCNAME);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTNUMRANGE);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTUID);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTCLASS);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTINDEX);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, EXTINDEX);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALTREENUM);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALIDXINTRE);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALLEVINTRE);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALPARINTRE);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, OBJECTNAME);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MTNAMESHRT);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, CUSGRPNAME);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, DELIVERSTA);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, HIGHALVAL);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, HIGHALSEV);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALSYSID);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, MSEGNAME);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALUNIQNUM);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALINDEX);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALERTDATE);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ALERTTIME);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, DUMMYALIGN);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, LASTVALDAT);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, LASTVALTIM);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, LASTVALDUM);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ACTUALVAL);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, ACTUALSEV);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VALSYSID);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VMSEGNAME);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VALUNIQNUM);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VALINDEX);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VALERTDATE);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VALERTTIME);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VALERTDUM);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, COUNTOFACT);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, COUNTSUM);
+KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, VISUSERLEV);
 KELDAR_FIELD_AT(BapitndextRecord, structure_tables::kBapitndext, TDSTATUS);
+
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, ALRELEVVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, ALRELVALDT);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, ALRELVALTI);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, LASTALSTAT);
 KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, LASTPERVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG01PVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG05PVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG15PVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG01SVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG05SVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG15SVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG01CVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG05CVAL);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, AVG15CVAL);
 KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, MAXPFVALUE);
 KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, MAXPFDATE);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, MAXPFTIME);
 KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, MINPFVALUE);
+KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, MINPFDATE);
 KELDAR_FIELD_AT(BapipacvalRecord, structure_tables::kBapipacval, MINPFTIME);
+
+KELDAR_FIELD_AT(BapismcvalRecord, structure_tables::kBapismcval, SMSGVALUE);
 KELDAR_FIELD_AT(BapismcvalRecord, structure_tables::kBapismcval, SMSGDATE);
+KELDAR_FIELD_AT(BapismcvalRecord, structure_tables::kBapismcval, SMSGTIME);
 KELDAR_FIELD_AT(BapismcvalRecord, structure_tables::kBapismcval, MSG);
+
+KELDAR_FIELD_AT(BapixmiextRecord, structure_tables::kBapixmiext, MSG);
+
+KELDAR_FIELD_AT(BapitxtprpRecord, structure_tables::kBapitxtprp, TEXT);
+
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, RELVALTYPE);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, THRESHDIR);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, THRESHSTAT);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, TRESHG2Y);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, TRESHY2R);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, TRESHY2G);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, TRESHR2Y);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, MSGCLASS);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, MSGID);
+KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, ATTRGROUP);
 KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, VALUNIT);
 KELDAR_FIELD_AT(BapipapropRecord, structure_tables::kBapipaprop, DECIMALS);
 
