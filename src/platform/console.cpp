@@ -1,7 +1,6 @@
 #include "platform/console.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <mutex>
 
 namespace keldar::platform {
@@ -27,7 +26,7 @@ void console_last_words(std::string_view text, int status) {
   output_mutex().lock();
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
-  std::_Exit(status);
+  end_process(status);
 }
 
 ConsoleHold::ConsoleHold() { output_mutex().lock(); }

@@ -31,4 +31,9 @@ class ConsoleHold {
 // Writes text to standard error.
 void console_error(std::string_view text);
 
+// Ends the process at once with `status`: no destructors, and no unload code
+// of the loaded libraries, which could wait for a call that another thread
+// is blocked in.
+[[noreturn]] void end_process(int status);
+
 }  // namespace keldar::platform
