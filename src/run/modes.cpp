@@ -1,6 +1,7 @@
 #include "run/modes.h"
 
 #include <array>
+#include <string_view>
 
 #include "calls/monitor_lists.h"
 #include "eval/evaluation.h"
@@ -11,13 +12,19 @@ namespace keldar {
 
 namespace {
 
-const std::string kShortHeader =
+// Views of literals: a std::string here would be built before main, where
+// a failed allocation ends the process before any handler can answer.
+constexpr std::string_view kShortHeader =
     "Tree-Value(s)...                               T Date...  Time \n";
-const std::string kShortRule = std::string(63, '-') + "\n";
-const std::string kLongHeader =
+constexpr std::string_view kShortRule =
+    "---------------------------------------------------------------\n";
+constexpr std::string_view kLongHeader =
     "Tree-Value(s)...                               T H Lv Lv Date...  Time  Date...  Time   "
     "Mtuid...  MTC\n";
-const std::string kLongRule = std::string(101, '-') + "\n";
+constexpr std::string_view kLongRule =
+    "-------------------------------------------------------------------------------------------"
+    "----------\n";
+static_assert(kShortRule.size() == 63 + 1 && kLongRule.size() == 101 + 1);
 
 constexpr std::size_t kListLabelWidth = 46;
 constexpr std::size_t kGradeChannelNameWidth = 46;
