@@ -200,18 +200,22 @@ class Workspace {
   bool keep_ = false;
 };
 
-// The stored form of a password, as keldar-profile writes it. Produced with
-// the leg's own keldar-profile, once per password and run.
-// The passwords the current case stored in its profiles; none of them may
-// show anywhere the programs write.
+// The passwords the current case stored in its profiles or typed into
+// keldar-profile; none of them may show anywhere the programs write.
 std::set<std::string> g_case_passwords;
 int g_cases_checked_for_leaks = 0;
 
 // Shorter passwords could show by chance in any text.
 constexpr std::size_t kShortestCheckedPassword = 6;
 
-std::string scrambled(const std::string& password) {
+void note_password(const std::string& password) {
   if (password.size() >= kShortestCheckedPassword) g_case_passwords.insert(password);
+}
+
+// The stored form of a password, as keldar-profile writes it. Produced with
+// the leg's own keldar-profile, once per password and run.
+std::string scrambled(const std::string& password) {
+  note_password(password);
   static std::map<std::string, std::string> cache;
   auto found = cache.find(password);
   if (found != cache.end()) return found->second;
@@ -426,6 +430,14 @@ class CaseTest : public testing::Test {
     spec.argv.insert(spec.argv.end(), args.begin(), args.end());
     spec.working_directory = ws.dir().string();
     spec.stdin_bytes = expand(step.stdin_bytes);
+    if (fs::path(step.program).stem() == "keldar-profile") {
+      // keldar-profile reads passwords from standard input, a line each.
+      std::istringstream lines(spec.stdin_bytes);
+      for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        note_password(line);
+      }
+    }
     spec.unset_env = {"LD_LIBRARY_PATH"};
     if (on_wine()) {
       spec.set_env = {"WINEDEBUG=-all", "WINEPREFIX=" + g_options.wine_prefix.string()};
