@@ -107,8 +107,12 @@ std::string replace_placeholders(std::string name, std::string_view system_id,
        at = name.find(kSystemIdPlaceholder, at + kSystemIdWidth)) {
     name.replace(at, kSystemIdPlaceholder.size(), id);
   }
+  // The host field is blank-padded to 8 characters; a node name never ends
+  // in blanks, so a padded host could never be found.
   std::size_t host = name.find(kHostPlaceholder);
-  if (host != std::string::npos) name.replace(host, kHostPlaceholder.size(), system_host);
+  if (host != std::string::npos) {
+    name.replace(host, kHostPlaceholder.size(), text::trim_right(system_host));
+  }
   return name;
 }
 

@@ -21,7 +21,8 @@ SystemOutcome classify(bool failed, bool call_ok, bool node_found);
 
 // The global node names of a system: every "%S%" replaced in place by the
 // first three characters of the system ID (blank-padded, so the text keeps
-// its length), then the first "%H%" by the system host.
+// its length), then the first "%H%" by the system host without trailing
+// blanks.
 std::string replace_placeholders(std::string name, std::string_view system_id,
                                  std::string_view system_host);
 

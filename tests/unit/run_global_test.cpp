@@ -18,7 +18,8 @@ TEST(GlobalRun, PlaceholdersOfTheNodeNames) {
       {"%S%/%S%", "QAS     ", "h", "QAS/QAS"},
       {"CPU_%S%", "AB      ", "h", "CPU_AB "},  // the field's blank is copied
       {"CPU_%S%", "", "h", "CPU_   "},
-      {"%H%:%H%", "PRD", "prdci01 ", "prdci01 :%H%"},  // the first only
+      {"%H%:%H%", "PRD", "prdci01 ", "prdci01:%H%"},  // the first only, unpadded
+      {"CPU_%H%", "PRD", "sapprd01", "CPU_sapprd01"},
       {"Dialog", "PRD", "h", "Dialog"},
       {"%S", "PRD", "h", "%S"},
   };
