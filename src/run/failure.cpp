@@ -1,9 +1,22 @@
 #include "run/failure.h"
 
+#include "output/error_result.h"
+
 namespace keldar {
 
 Failure failure(Message id, std::initializer_list<std::string_view> pieces, Ending ending) {
   return {message_form(id).number, message_text(id, pieces), ending};
+}
+
+std::string ending_text(std::string_view message, bool result_open, const WriterOptions& options) {
+  if (!result_open) return error_result(message);
+  // The monitor has the opening of the result: it gets its end.
+  ResultWriter writer(options);
+  writer.text_begin();
+  writer.append_text(message);
+  writer.text_end();
+  writer.result_end();
+  return writer.take();
 }
 
 std::optional<Failure> library_failure(const RfcLibraryLoad& load) {

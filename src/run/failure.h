@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "output/messages.h"
+#include "output/result_writer.h"
 #include "rfc/rfc_library.h"
 
 namespace keldar {
@@ -35,6 +36,12 @@ Failure failure(Message id, std::initializer_list<std::string_view> pieces = {},
 // Error 1010 in the form that fits how loading the RFC library went; none
 // when it loaded.
 std::optional<Failure> library_failure(const RfcLibraryLoad& load);
+
+// The last text of a run that `message` ends early: the error document; or,
+// when the run's result is already open on standard output, the message
+// text and the end of that result, which close it, so that standard output
+// holds one document and keeps what was printed before.
+std::string ending_text(std::string_view message, bool result_open, const WriterOptions& options);
 
 // Exit status of a run that ends with a failure.
 inline constexpr int kFailureExitStatus = 2;

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "output/error_result.h"
 #include "platform/console.h"
 #include "run/failure.h"
 
@@ -13,14 +12,7 @@ std::string timeout_text(const RunProgress::Snapshot& progress, int seconds,
   const std::string step = progress.step.empty() ? "the start of the run" : progress.step;
   const std::string message =
       failure(Message::run_timed_out, {std::to_string(seconds), progress.system, step}).text;
-  if (!progress.result_open) return error_result(message);
-  // The monitor has the opening of the result: it gets its end.
-  ResultWriter writer(options);
-  writer.text_begin();
-  writer.append_text(message);
-  writer.text_end();
-  writer.result_end();
-  return writer.take();
+  return ending_text(message, progress.result_open, options);
 }
 
 std::unique_ptr<platform::Watchdog> arm_timeout(const RunContext& run) {
