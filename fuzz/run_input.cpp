@@ -177,6 +177,11 @@ void check_outcome(const RunInput& input, const Sandbox& sandbox, const RunOutco
   if (outcome.status != 0 && outcome.status != kFailureExitStatus) {
     report("exit status other than 0 and 2", input, outcome);
   }
+  // run_sensor turns an exception into error 1099 for the monitor; to the
+  // fuzzer it is the fault it was before.
+  if (outcome.output.find("Error 1099: Internal error") != std::string::npos) {
+    report("an exception escaped the run (error 1099)", input, outcome);
+  }
   ProgramStart start;
   start.program_path = input.program;
   start.output_mode = output_mode_for_program(input.program);

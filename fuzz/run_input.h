@@ -72,9 +72,10 @@ RunOutcome run_sensor_input(const RunInput& input, const Sandbox& sandbox, const
 
 // Ends the process with a report when the outcome is no result its
 // consumer can take: a status other than 0 and 2, an XML form that a real
-// XML parser refuses, or a statistics form that is not one. Trace mode and
-// the listings, which are for a person, are not checked. `sandbox` must
-// still hold the run's files.
+// XML parser refuses, or a statistics form that is not one; or when an
+// exception broke the run off (error 1099), whatever the mode. Trace mode
+// and the listings, which are for a person, are not checked otherwise.
+// `sandbox` must still hold the run's files.
 void check_outcome(const RunInput& input, const Sandbox& sandbox, const RunOutcome& outcome);
 
 }  // namespace keldar::fuzz

@@ -15,10 +15,8 @@
 
 namespace keldar {
 
-// Runs the sensor on the command line and returns the exit status: 0 after
-// a successful run, 2 after every failure the program handles. No
-// exception leaves it: whatever escapes the run is reported as an error
-// document with status 2, so the monitor always gets a document.
+// Runs the sensor on the command line of the process with the real files,
+// clock, library and standard output: run_sensor below.
 int run_program(int argc, char** argv);
 
 // What a run takes from the process around it: run_program passes the real
@@ -36,8 +34,12 @@ struct RunEnvironment {
 
 // One run on the arguments that follow the program name: the command line,
 // the start phase, the library, then the local or the global run. Returns
-// the exit status; a failure prints its error document through `print`.
-// Exceptions are left to the caller.
+// the exit status: 0 after a successful run, 2 after every failure, whose
+// error document goes out through `print`. No exception leaves it: what
+// escapes the run ends it with error 1099 and status 2, as the error
+// document, or, when the run's result is already open on standard output,
+// as a message text that closes that result; either way standard output
+// holds one document.
 int run_sensor(const ProgramStart& start, const std::vector<std::string>& arguments,
                const RunEnvironment& environment);
 

@@ -27,7 +27,8 @@ namespace keldar {
 struct RunContext {
   RunContext(const Invocation& invocation_in, const Configuration& config_in,
              const platform::FileSystem& files_in, const platform::Clock& clock_in,
-             const RfcApi& api_in, std::function<void(std::string_view)> print_in)
+             const RfcApi& api_in, std::function<void(std::string_view)> print_in,
+             RunProgress& progress_in)
       : invocation(invocation_in),
         config(config_in),
         files(files_in),
@@ -35,6 +36,7 @@ struct RunContext {
         api(api_in),
         trace(files_in, config_in.parameters.has(",SYSLOG")),
         writer({invocation_in.output_mode, invocation_in.channel_selector}),
+        progress(progress_in),
         print(std::move(print_in)) {}
 
   const Invocation& invocation;
@@ -46,7 +48,9 @@ struct RunContext {
   RfcTrace trace;
   ResultWriter writer;
   Measurement measurement;
-  RunProgress progress;
+  // Outlives the run: what ends the run from outside (the time limit, the
+  // last resort) reads it.
+  RunProgress& progress;
   // Writes to standard output.
   std::function<void(std::string_view)> print;
   // The result's pieces are held until the run ends, so that a failure
