@@ -2,7 +2,6 @@
 
 #include "calls/system_info.h"
 #include "calls/xmi_session.h"
-#include "output/error_result.h"
 #include "rfc/trace_scan.h"
 #include "run/failure.h"
 #include "run/modes.h"
@@ -18,7 +17,7 @@ namespace {
 int step_failure(RunContext& run, SystemState& state) {
   run.writer.clear();
   run.drop_result();
-  run.print(error_result(state.error_texts + trace_suffix(run.files)));
+  run.print(error_document({0, state.error_texts, Ending::step_failure}, run.files));
   close_connection(run, state);
   return kFailureExitStatus;
 }

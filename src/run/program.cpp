@@ -70,7 +70,7 @@ int last_resort(const char* reason, const RunOutput* output, const Print& print)
 int run(const ProgramStart& start, const std::vector<std::string>& arguments,
         const RunEnvironment& environment, RunOutput& output) {
   auto fail = [&environment](const Failure& failure) {
-    environment.print(error_result(failure.text));
+    environment.print(error_document(failure, environment.files));
     return kFailureExitStatus;
   };
   auto parsed = parse_command_line(start, arguments);

@@ -1,8 +1,6 @@
 #include "run/system_steps.h"
 
-#include "output/messages.h"
 #include "rfc/error_report.h"
-#include "rfc/trace_scan.h"
 
 namespace keldar {
 
@@ -42,16 +40,6 @@ std::string shown_parameters(std::string verbatim) {
   verbatim.resize(verbatim.find('#') == std::string::npos ? verbatim.size() : verbatim.find('#'));
   verbatim.resize(verbatim.find('@') == std::string::npos ? verbatim.size() : verbatim.find('@'));
   return verbatim;
-}
-
-std::string trace_suffix(const platform::FileSystem& files) {
-  TraceScan scan = trace_scan(files);
-  switch (scan.outcome) {
-    case TraceScan::Outcome::error_found: return message_text(Message::trace_reason, {scan.error});
-    case TraceScan::Outcome::no_error_line: return message_text(Message::trace_without_error);
-    case TraceScan::Outcome::no_file: break;
-  }
-  return message_text(Message::trace_missing);
 }
 
 void register_environment(RunContext& run, RFC_HANDLE handle) {

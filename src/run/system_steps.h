@@ -63,10 +63,6 @@ std::string system_line(std::string_view time, std::string_view system_name,
 // and at its first "@".
 std::string shown_parameters(std::string verbatim);
 
-// " - " and the reason from the RFC library's trace file, or what says why
-// there is none.
-std::string trace_suffix(const platform::FileSystem& files);
-
 // Registers the RFC error handler, each step followed by its trace line.
 void register_environment(RunContext& run, RFC_HANDLE handle);
 

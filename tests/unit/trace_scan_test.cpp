@@ -1,5 +1,5 @@
 #include "rfc/trace_scan.h"
-#include "run/system_steps.h"
+#include "run/failure.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +69,20 @@ TEST(TraceScan, ADirectoryInItsPlaceCannotBeRead) {
   testing::TempDir work;
   std::filesystem::create_directories(work.path() / kTraceFileName);
   EXPECT_EQ(trace_suffix(platform::FileSystem({"/", work.root()})), " - Look for Trace-File");
+}
+
+// Only a step failure carries the trace file's reason; a failure of the
+// start phase says nothing of an old trace file lying there.
+TEST(TraceScan, OnlyAStepFailureEndsWithTheReason) {
+  testing::TempDir work;
+  work.write(kTraceFileName, "**** ERROR file opened\nT:1    ======> partner not reached\n");
+  platform::FileSystem files({"/", work.root()});
+  EXPECT_EQ(error_document({1011, "Error 1011: Open failed", Ending::step_failure}, files),
+            "<Prtg>\n<Error>1</Error>\n<Text>Error 1011: Open failed - partner not "
+            "reached</Text>\n</Prtg>\n");
+  EXPECT_EQ(error_document(failure(Message::profile_missing, {"PRD.P00"}), files),
+            "<Prtg>\n<Error>1</Error>\n<Text>Error 1002: Profile PRD.P00 is "
+            "missing...</Text>\n</Prtg>\n");
 }
 
 }  // namespace
