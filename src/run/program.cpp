@@ -33,6 +33,9 @@ using Print = std::function<void(std::string_view)>;
 // Arguments read after the program name: the profile and two parameter parts.
 constexpr int kArgumentsRead = 3;
 
+// The step a time limit names while the library loads.
+constexpr std::string_view kLibraryStep = "the RFC library";
+
 // Error 1099 without its reason, for when there is no memory for more.
 constexpr std::string_view kBareMessage = "Error 1099: Internal error";
 constexpr std::string_view kBareDocument =
@@ -82,14 +85,18 @@ int run(const ProgramStart& start, const std::vector<std::string>& arguments,
   auto started = run_start_phase(invocation, environment.files);
   if (const Failure* error = std::get_if<Failure>(&started)) return fail(*error);
 
+  const Configuration& config = std::get<Configuration>(started);
+  // The limit holds from here: loading the library can hang too (a share
+  // that does not answer).
+  std::unique_ptr<platform::Watchdog> time_limit;
+  if (environment.time_limit) time_limit = arm_timeout(config, output.progress, output.form);
+  output.progress.set_system(config.profile_file_name);
+  output.progress.set_step(kLibraryStep);
   auto loaded = environment.load_library();
   if (const Failure* error = std::get_if<Failure>(&loaded)) return fail(*error);
 
-  const Configuration& config = std::get<Configuration>(started);
   RunContext context(invocation, config, environment.files, environment.clock,
                      *std::get<const RfcApi*>(loaded), environment.print, output.progress);
-  std::unique_ptr<platform::Watchdog> time_limit;
-  if (environment.time_limit) time_limit = arm_timeout(context);
   return config.global_run ? global_run(context) : local_run(context);
 }
 

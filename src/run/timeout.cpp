@@ -15,11 +15,11 @@ std::string timeout_text(const RunProgress::Snapshot& progress, int seconds,
   return ending_text(message, progress.result_open, options);
 }
 
-std::unique_ptr<platform::Watchdog> arm_timeout(const RunContext& run) {
-  const std::optional<int> seconds = run.config.definition.timeout_seconds;
+std::unique_ptr<platform::Watchdog> arm_timeout(const Configuration& config,
+                                                const RunProgress& progress,
+                                                const WriterOptions& options) {
+  const std::optional<int> seconds = config.definition.timeout_seconds;
   if (!seconds) return nullptr;
-  const RunProgress& progress = run.progress;
-  WriterOptions options{run.invocation.output_mode, run.invocation.channel_selector};
   return std::make_unique<platform::Watchdog>(
       std::chrono::seconds(*seconds), [&progress, options, limit = *seconds] {
         platform::console_last_words(timeout_text(progress.snapshot(), limit, options),

@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "platform/watchdog.h"
-#include "run/run_context.h"
+#include "output/result_writer.h"
+#include "rfc/run_progress.h"
+#include "run/configuration.h"
 
 namespace keldar {
 
@@ -14,7 +16,9 @@ namespace keldar {
 // when the result is already open on standard output, a message text that
 // closes it) with error 1017, and ends the process with status 2, leaving
 // any blocked call of the library behind. None without ",TIMEOUT=".
-std::unique_ptr<platform::Watchdog> arm_timeout(const RunContext& run);
+std::unique_ptr<platform::Watchdog> arm_timeout(const Configuration& config,
+                                                const RunProgress& progress,
+                                                const WriterOptions& options);
 
 // The text that ends a timed-out run, for what `progress` says.
 std::string timeout_text(const RunProgress::Snapshot& progress, int seconds,
