@@ -178,8 +178,10 @@ void check_outcome(const RunInput& input, const Sandbox& sandbox, const RunOutco
     report("exit status other than 0 and 2", input, outcome);
   }
   // run_sensor turns an exception into error 1099 for the monitor; to the
-  // fuzzer it is the fault it was before.
-  if (outcome.output.find("Error 1099: Internal error") != std::string::npos) {
+  // fuzzer it is the fault it was before. Unless the input holds the number
+  // itself: names and the library's texts reach the output.
+  if (outcome.output.find("Error 1099: Internal error") != std::string::npos &&
+      join_run_input(input).find("1099") == std::string::npos) {
     report("an exception escaped the run (error 1099)", input, outcome);
   }
   ProgramStart start;
