@@ -12,13 +12,16 @@ constexpr int kHalvenorChannels = 10;
 // The channel number behind "CH=" has at most this many digits.
 constexpr std::size_t kChannelDigits = 3;
 
-// Key names of the statistics form may not carry these characters.
+// Key names of the statistics form may not carry these characters, nor
+// control bytes, and may not be empty: the consumer reads "Message.KEY: ".
 std::string statistics_key(std::string key) {
-  for (char c : std::string_view(" /\\[]()*:.")) {
-    for (char& k : key) {
-      if (k == c) k = '_';
+  for (char& k : key) {
+    const auto byte = static_cast<unsigned char>(k);
+    if (byte < 0x20 || byte == 0x7F || std::string_view(" /\\[]()*:.").find(k) != std::string_view::npos) {
+      k = '_';
     }
   }
+  if (key.empty()) key = "_";
   return key;
 }
 

@@ -71,6 +71,11 @@ TEST(ResultWriter, HalvenorKeyIsTheOneTheCallerPasses) {
   ResultWriter writer({OutputMode::Halvenor, "."});
   writer.channel_write("prdci01 - Prod", "5", "%", "PRD.P00");
   EXPECT_EQ(writer.take(), "\n\nMessage.PRD_P00: prdci01 - Prod (%)\nStatistic.PRD_P00: 5");
+  // A node without a name, or with control bytes in it, still gives a key.
+  writer.channel_write("", "1", "State", "");
+  EXPECT_EQ(writer.take(), "\n\nMessage._:  (State)\nStatistic._: 1");
+  writer.channel_write("a\tb", "2", "State", "a\tb");
+  EXPECT_EQ(writer.take(), "\n\nMessage.a_b: a\tb (State)\nStatistic.a_b: 2");
 }
 
 TEST(ResultWriter, DravoskLineForm) {
