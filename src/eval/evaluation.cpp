@@ -115,7 +115,8 @@ class RfcWorld : public WalkWorld {
   // kept, once however often the call fails, for the result's message.
   CallResult note(CallResult result) {
     const std::string& text = result.error_text;
-    if (!text.empty() && c_.error_texts.find(text) == std::string::npos) {
+    const bool known = ("; " + c_.error_texts + "; ").find("; " + text + "; ") != std::string::npos;
+    if (!text.empty() && !known) {
       if (!c_.error_texts.empty()) c_.error_texts += "; ";
       c_.error_texts += text;
     }

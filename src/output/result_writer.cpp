@@ -15,11 +15,10 @@ constexpr std::size_t kChannelDigits = 3;
 // Key names of the statistics form may not carry these characters, nor
 // control bytes, and may not be empty: the consumer reads "Message.KEY: ".
 std::string statistics_key(std::string key) {
+  constexpr std::string_view kForbidden = " /\\[]()*:.";
   for (char& k : key) {
     const auto byte = static_cast<unsigned char>(k);
-    if (byte < 0x20 || byte == 0x7F || std::string_view(" /\\[]()*:.").find(k) != std::string_view::npos) {
-      k = '_';
-    }
+    if (byte < 0x20 || byte == 0x7F || kForbidden.find(k) != std::string_view::npos) k = '_';
   }
   if (key.empty()) key = "_";
   return key;
